@@ -1,0 +1,133 @@
+// A stand-in Program Manager for the DDE tests: it registers the DDE service "PROGMAN",
+// records every connection, execute string and request in a log file (one line each) and
+// answers the group-list request with the bytes of an answer file.
+//
+//   ProgmanRecorder.exe LOG READY-EVENT QUIT-EVENT [ANSWER-FILE [REJECT-PREFIX]]
+//
+// LOG lines: "CONNECT", "EXECUTE <command>", "REQUEST <item>", "DISCONNECT".
+// READY-EVENT is set once the service is registered; the program ends when QUIT-EVENT is
+// set. Execute strings that begin with REJECT-PREFIX are refused (as Program Manager
+// refuses ReplaceItem of an item that does not exist).
+#include <windows.h>
+#include <ddeml.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+DWORD g_instance = 0;
+HSZ g_service = nullptr;
+FILE* g_log = nullptr;
+std::string g_answer;
+std::string g_rejectPrefix;
+
+void LogLine(const std::string& line) {
+    fprintf(g_log, "%s\n", line.c_str());
+    fflush(g_log);
+}
+
+std::string StringOf(HSZ handle) {
+    char buffer[256] = {};
+    DdeQueryStringA(g_instance, handle, buffer, sizeof buffer, CP_WINANSI);
+    return buffer;
+}
+
+std::string TextOf(HDDEDATA data) {
+    DWORD size = DdeGetData(data, nullptr, 0, 0);
+    std::string text(size, '\0');
+    if (size != 0)
+        DdeGetData(data, reinterpret_cast<LPBYTE>(&text[0]), size, 0);
+    // The client sends the terminating zero; the log keeps the text before it.
+    size_t end = text.find('\0');
+    if (end != std::string::npos)
+        text.resize(end);
+    return text;
+}
+
+HDDEDATA CALLBACK OnTransaction(UINT type, UINT format, HCONV, HSZ topic, HSZ item,
+                                HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    switch (type) {
+    case XTYP_CONNECT:
+        return reinterpret_cast<HDDEDATA>(lstrcmpiA(StringOf(topic).c_str(), "PROGMAN") == 0);
+    case XTYP_CONNECT_CONFIRM:
+        LogLine("CONNECT");
+        return nullptr;
+    case XTYP_DISCONNECT:
+        LogLine("DISCONNECT");
+        return nullptr;
+    case XTYP_EXECUTE: {
+        std::string command = TextOf(data);
+        LogLine("EXECUTE " + command);
+        bool reject = !g_rejectPrefix.empty() && command.compare(0, g_rejectPrefix.size(),
+                                                                 g_rejectPrefix) == 0;
+        return reinterpret_cast<HDDEDATA>(reject ? DDE_FNOTPROCESSED : DDE_FACK);
+    }
+    case XTYP_REQUEST:
+        LogLine("REQUEST " + StringOf(item));
+        if (format != CF_TEXT)
+            return nullptr;
+        return DdeCreateDataHandle(g_instance, reinterpret_cast<LPBYTE>(&g_answer[0]),
+                                   static_cast<DWORD>(g_answer.size() + 1), 0, item, CF_TEXT,
+                                   0);
+    default:
+        return nullptr;
+    }
+}
+
+std::string ReadWholeFile(const char* name) {
+    std::string text;
+    FILE* file = fopen(name, "rb");
+    if (!file)
+        return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    fclose(file);
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    g_log = fopen(argv[1], "ab");
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
+    HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, argv[3]);
+    if (!g_log || !ready || !quit)
+        return 3;
+    if (argc > 4)
+        g_answer = ReadWholeFile(argv[4]);
+    if (argc > 5)
+        g_rejectPrefix = argv[5];
+
+    if (DdeInitializeA(&g_instance, OnTransaction,
+                       APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
+                       0) != DMLERR_NO_ERROR)
+        return 4;
+    g_service = DdeCreateStringHandleA(g_instance, "PROGMAN", CP_WINANSI);
+    if (!DdeNameService(g_instance, g_service, nullptr, DNS_REGISTER))
+        return 5;
+    SetEvent(ready);
+
+    for (;;) {
+        DWORD wait = MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0)
+            break;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    DdeNameService(g_instance, g_service, nullptr, DNS_UNREGISTER);
+    DdeFreeStringHandle(g_instance, g_service);
+    DdeUninitialize(g_instance);
+    fclose(g_log);
+    CloseHandle(ready);
+    CloseHandle(quit);
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "transfer/Format.h"
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <vector>
+#else
+#include <unordered_map>
+#endif
+
+void FormatStringV(std::string& out, const char* format, va_list args) {
+    char buffer[kFormatBufferSize];
+    int n = vsnprintf(buffer, sizeof buffer, format, args);
+    if (n < 0)
+        buffer[0] = '\0';
+    out = buffer; // cut at the buffer's end when longer
+}
+
+void FormatString(std::string& out, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    FormatStringV(out, format, args);
+    va_end(args);
+}
+
+bool FormatResource(std::string& out, unsigned stringId, ...) {
+    std::string format = LoadResourceString(stringId);
+    if (format.empty())
+        return false;
+    va_list args;
+    va_start(args, stringId);
+    FormatStringV(out, format.c_str(), args);
+    va_end(args);
+    return true;
+}
+
+#ifdef _WIN32
+
+std::string LoadResourceString(unsigned stringId) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    for (int size = 256; size <= 8192; size *= 2) {
+        std::vector<char> buffer(static_cast<size_t>(size));
+        int n = LoadStringA(module, stringId, buffer.data(), size);
+        if (n <= 0)
+            return {};
+        if (n < size - 1)
+            return std::string(buffer.data(), static_cast<size_t>(n));
+    }
+    return {};
+}
+
+#else
+
+namespace {
+const std::unordered_map<unsigned, const char*>& StringTable() {
+    static const std::unordered_map<unsigned, const char*> table = {
+#define SHIFTWELL_STRING(id, text) {id, text},
+#include "res/strings.def"
+#undef SHIFTWELL_STRING
+    };
+    return table;
+}
+} // namespace
+
+std::string LoadResourceString(unsigned stringId) {
+    auto it = StringTable().find(stringId);
+    return it == StringTable().end() ? std::string() : std::string(it->second);
+}
+
+#endif

@@ -1,0 +1,16 @@
+// printf-style formatting into strings through a bounded 512-character buffer (longer
+// results are cut, never overflow), and the string table.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+constexpr size_t kFormatBufferSize = 512;
+
+void FormatString(std::string& out, const char* format, ...);
+void FormatStringV(std::string& out, const char* format, va_list args);
+// Loads string `stringId` and formats it; false (out unchanged) when it does not exist.
+bool FormatResource(std::string& out, unsigned stringId, ...);
+// The string table entry, empty when it does not exist. On Win32 from the running module's
+// resources; natively from the table compiled from res/strings.def.
+std::string LoadResourceString(unsigned stringId);
