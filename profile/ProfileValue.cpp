@@ -45,8 +45,8 @@ bool CProfileValue::Read() {
     char buffer[kValueBufferSize] = {};
     // One less than the buffer, as the program always did: values are cut to 254 characters.
     DWORD length =
-        GetPrivateProfileStringA(m_strSection.c_str(), m_strKey.c_str(), m_strValue.c_str(),
-                                 buffer, kValueBufferSize - 1, file.c_str());
+        GetPrivateProfileStringA(m_strSection.c_str(), m_strKey.c_str(), m_strValue.c_str(), buffer,
+                                 kValueBufferSize - 1, file.c_str());
     if (length >= kValueBufferSize)
         length = kValueBufferSize - 1;
     buffer[length] = '\0';

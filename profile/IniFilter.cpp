@@ -1,0 +1,119 @@
+#include "profile/IniFilter.h"
+
+#include <cstdio>
+
+namespace {
+
+// 511 characters and the terminating NUL: the piece size of the line reader.
+constexpr int kPieceBufferSize = 512;
+constexpr int kTemporaryNameTries = 1000;
+
+} // namespace
+
+CIniFilter::CIniFilter(const CSetupPath& file) : m_file(file) {}
+
+CIniFilter::~CIniFilter() {
+    // Closed without throwing; a pass that ended normally has closed both already.
+    if (m_pInput)
+        m_pInput->Abort();
+    if (m_pOutput)
+        m_pOutput->Abort();
+}
+
+void CIniFilter::OpenPass() {
+    m_temporary = m_file;
+    m_temporary.MakeUniqueName(true, kTemporaryNameTries);
+    m_pOutput = std::make_unique<CStdioFile>();
+    CFileException error;
+    if (!m_pOutput->Open(m_temporary.GetText(),
+                         CFile::modeCreate | CFile::modeWrite | CFile::typeText, &error))
+        throw error;
+    m_pInput = std::make_unique<CStdioFile>();
+    m_pInput->Open(m_file.GetText(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeText);
+}
+
+bool CIniFilter::ReadLine() {
+    if (!m_pInput || !m_pInput->IsHandleOpen() || !m_pInput->m_pStream)
+        return false;
+    FILE* stream = m_pInput->m_pStream;
+    char piece[kPieceBufferSize];
+    if (!fgets(piece, kPieceBufferSize, stream))
+        return false;
+    m_bLineStart = m_bLineEnd;
+    m_strLine = piece;
+    if (!m_strLine.empty() && m_strLine.back() == '\n') {
+        m_bLineEnd = true;
+    } else {
+        // Either the piece was cut at 511 characters or the file ends without a line end.
+        int next = fgetc(stream);
+        m_bLineEnd = next == EOF;
+        if (next != EOF)
+            ungetc(next, stream);
+    }
+    return true;
+}
+
+void CIniFilter::Write(const std::string& text) {
+    if (text.empty())
+        return;
+    if (fputs(text.c_str(), m_pOutput->m_pStream) == EOF)
+        m_bOutputFailed = true;
+    m_bOutputAtLineStart = text.back() == '\n';
+}
+
+void CIniFilter::CopyLine() {
+    Write(m_strLine);
+}
+
+void CIniFilter::WriteText(const std::string& text) {
+    if (!m_bOutputAtLineStart)
+        Write("\n");
+    Write(text);
+    m_bWritten = 1;
+}
+
+bool CIniFilter::CloseOutput() {
+    bool ok =
+        !m_bOutputFailed && fflush(m_pOutput->m_pStream) == 0 && !ferror(m_pOutput->m_pStream);
+    try {
+        m_pOutput->Close();
+    } catch (const CFileException&) {
+        ok = false;
+    }
+    return ok;
+}
+
+void CIniFilter::Run() {
+    OnBegin();
+    while (ReadLine()) {
+        // A piece that continues a long line is neither a header nor a key line.
+        if (m_bDone || !m_bLineStart || ProcessLine())
+            CopyLine();
+        if (m_bStop)
+            break;
+    }
+    OnEnd();
+    if (m_pInput)
+        m_pInput->Abort();
+    bool complete = CloseOutput();
+    // A copy that could not be written completely must never replace the file.
+    if (m_bWritten && !m_bStop && complete)
+        ReplaceFile();
+    else
+        m_temporary.Delete(true);
+}
+
+void CIniFilter::ReplaceFile() {
+    if (m_backup.GetText().empty())
+        PrepareBackup();
+    if (m_backup.GetText() == m_file.GetText()) {
+        m_file.Delete(true);
+    } else {
+        m_backup.Delete(true);
+        m_file.RenameTo(m_backup);
+    }
+    // When the file could not be removed, the copy is dropped and the file stays as it was;
+    // when only the move failed, the copy (which holds every line) is kept.
+    if (!m_temporary.RenameTo(m_file) && m_file.Exists())
+        m_temporary.Delete(true);
+}

@@ -1,0 +1,47 @@
+#include "profile/InstallLog.h"
+
+#include "profile/Destination.h"
+#include "profile/FileGroup.h"
+#include "profile/ProfileValue.h"
+#include "profile/ProgramItem.h"
+#include "transfer/Format.h"
+
+#include <windows.h>
+
+void WriteInstallLog(const CSetupPath& log, const CDestinationMap& destinations,
+                     const CFileGroupMap& groups, const CProgramItemMap& items) {
+    destinations.SaveToProfile(log);
+    groups.SaveToProfile(log);
+    items.SaveToProfile(log);
+}
+
+std::string FormatEventKey(const struct tm& localTime, uint32_t tickCount) {
+    char clock[16] = {};
+    strftime(clock, sizeof clock, "%H:%M:%S", &localTime);
+    std::string key;
+    FormatString(key, "%s:%04ld", clock, static_cast<long>(tickCount % 1000u));
+    return key;
+}
+
+int LogEventV(const CSetupPath& log, const char* format, va_list args) {
+    std::string text;
+    FormatStringV(text, format, args);
+    time_t now = time(nullptr);
+    struct tm localTime = {};
+    if (const struct tm* converted = localtime(&now))
+        localTime = *converted;
+    CProfileValue event("", kEventSection, "", CSetupPath(), 0, 1);
+    event.SetFile(log);
+    event.SetKey(FormatEventKey(localTime, GetTickCount()));
+    event.SetValue(text);
+    event.Write();
+    return static_cast<int>(text.size());
+}
+
+int LogEvent(const CSetupPath& log, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int length = LogEventV(log, format, args);
+    va_end(args);
+    return length;
+}

@@ -1,0 +1,68 @@
+// The install plan: one record per source file of the setup profile's file-list sections
+// (one section per file group), in the order the copy engine installs them.
+//
+// File-list value: "size|kind|files|diskette|destination|text", for example 1000|0|1|2|0|
+// is a plain file of 1000 bytes on diskette 2 for the install directory.
+#pragma once
+
+#include "transfer/SetupPath.h"
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+
+class CFileGroup;
+class CFileGroupMap;
+
+enum SourceKind : int32_t {
+    kSourcePlainFile = 0,
+    kSourceArchive = 1,
+};
+
+// One file-list record. The copy engine reads the archive through it; here it is the data
+// read from the profile.
+class CSetupMultiFile {
+public:
+    virtual ~CSetupMultiFile() = default;
+
+    // Space the record takes on a disk with the given cluster size: size plus half a cluster
+    // per file for several files, else size rounded up to whole clusters (0: the size).
+    uint64_t SpaceNeeded(uint32_t clusterBytes) const;
+    bool IsSelected() const;
+
+    std::string m_strSourceName;        // relative to the source folder; first volume of an archive
+    int32_t m_nKind = kSourcePlainFile; // other values install nothing
+    int32_t m_nSize = 0;                // expanded bytes of all its files
+    int32_t m_nFileCount = 0;
+    int32_t m_nDiskette = 0;      // never negative; counted up when an archive continues
+    int32_t m_bAfterUnmarked = 0; // the profile gave the diskette number negated
+    std::string m_strText;
+    int32_t m_nDestinationId = -1;  // plain files only; -1: counted as done, not copied
+    CFileGroup* m_pGroup = nullptr; // not owned; its selected flag decides
+};
+
+class CInstallPlan {
+public:
+    using Records = std::list<std::unique_ptr<CSetupMultiFile>>;
+
+    // For every group of groups, selected or not, reads the section named by its key and
+    // adds one record per key. Missing sections add nothing; never throws for bad values.
+    void LoadFileLists(const CSetupPath& profile, const CFileGroupMap& groups);
+    // Inserts a record at its place: ascending diskette number, unmarked records before
+    // marked ones of the same diskette, equal records in the order added.
+    void Insert(std::unique_ptr<CSetupMultiFile> record);
+    // Sum over all records (all) or over those whose group is selected. 64 bits: a profile
+    // may describe more than 4 GB.
+    uint64_t SpaceNeeded(uint32_t clusterBytes, bool all) const;
+
+    const Records& GetRecords() const { return m_records; }
+    void RemoveAll() { m_records.clear(); }
+
+private:
+    Records m_records;
+};
+
+// Parses one file-list value into record (fields missing from the value leave the record's
+// defaults). Exposed for the tests and the authoring tools.
+void ParseFileListValue(CSetupMultiFile& record, const std::string& value);
