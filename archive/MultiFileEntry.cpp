@@ -1,0 +1,94 @@
+#include "archive/MultiFileEntry.h"
+
+#include "transfer/SetupPath.h"
+
+#include <cctype>
+#include <cstring>
+
+CMultiFileEntry::CMultiFileEntry(int64_t headerPosition)
+    : m_nHeaderPosition(headerPosition), m_header(CEntryHeader::Make()) {}
+
+CMultiFileEntry::~CMultiFileEntry() = default;
+
+void CMultiFileEntry::SetOutputPath(const std::string& path) {
+    if (path.size() >= kMaxPath)
+        ThrowFileException(CFileException::badPath, -1, path);
+    m_strOutputPath = path;
+}
+
+void CMultiFileEntry::OpenOutput() {
+    OpenWrite(m_strOutputPath, true);
+    ResetWriteCount();
+    ResetChecksum();
+}
+
+void CMultiFileEntry::ApplyStatus() {
+    CFileStatus status;
+    if (!CFile::GetStatus(m_strOutputPath, status))
+        ThrowFileException(CFileException::fileNotFound, -1, m_strOutputPath);
+    status.m_mtime = static_cast<time_t>(m_header.GetTime());
+    status.m_attribute = static_cast<uint8_t>(m_header.GetAttributes() & 0xFF);
+    CFile::SetStatus(m_strOutputPath, status);
+}
+
+void CMultiFileEntry::FillFromFile() {
+    CFileStatus status;
+    if (!CFile::GetStatus(m_strName, status))
+        ThrowFileException(CFileException::fileNotFound, -1, m_strName);
+    // The format holds 32-bit times and sizes.
+    time_t t = status.m_mtime;
+    m_header.SetTime(t < 0 ? 0 : t > INT32_MAX ? INT32_MAX : static_cast<int32_t>(t));
+    m_header.SetExpandedSize(static_cast<uint32_t>(status.m_size));
+    uint16_t attributes = (m_header.GetAttributes() & 0xFF00) | status.m_attribute;
+    m_header.SetAttributes(attributes);
+}
+
+void CMultiFileEntry::TakeTextsFromHeader() {
+    m_strName = m_header.GetName();
+    m_strDescription = m_header.GetDescription();
+}
+
+bool CMultiFileEntry::SetName(const std::string& name) {
+    m_strName = name;
+    return m_header.SetName(name);
+}
+
+namespace {
+
+bool IsDeviceName(const std::string& name) {
+    std::string title = name.substr(0, name.find('.'));
+    while (!title.empty() && title.back() == ' ')
+        title.pop_back();
+    for (char& c : title)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CLOCK$"};
+    for (const char* device : kDevices)
+        if (title == device)
+            return true;
+    return title.size() == 4 &&
+           (title.compare(0, 3, "COM") == 0 || title.compare(0, 3, "LPT") == 0) &&
+           title[3] >= '1' && title[3] <= '9';
+}
+
+} // namespace
+
+bool CMultiFileEntry::MakeInstallName(const std::string& memberName, std::string& installName) {
+    size_t start = memberName.find_last_of("\\/:");
+    std::string name = start == std::string::npos ? memberName : memberName.substr(start + 1);
+    if (name.find_first_not_of(". ") == std::string::npos)
+        return false; // empty, ".", ".." and the like
+    for (unsigned char c : name)
+        if (c < 0x20 || std::strchr("*?\"<>|", c) != nullptr)
+            return false;
+    if (IsDeviceName(name))
+        return false;
+    installName = name;
+    return true;
+}
+
+std::string CMultiFileEntry::GetInstallName() const {
+    std::string name;
+    if (!MakeInstallName(m_strName, name))
+        ThrowFileException(CFileException::badPath, -1, m_strName);
+    return name;
+}

@@ -1,0 +1,55 @@
+// CMultiFileEntry: one member of an archive. Holds the member's 346-byte header as read (or
+// as it is to be written) and, while extracting, the output file: the entry is the
+// destination the codec writes to, so its counted write checksums the expanded bytes.
+#pragma once
+
+#include "archive/ArchiveFormat.h"
+#include "archive/SpanFile.h"
+
+#include <cstdint>
+#include <string>
+
+class CMultiFileEntry : public CSpanFile {
+public:
+    explicit CMultiFileEntry(int64_t headerPosition = 0);
+    ~CMultiFileEntry() override;
+
+    // The output path for OpenOutput. A path longer than 259 characters throws
+    // CFileException badPath: cutting it would name a different file.
+    void SetOutputPath(const std::string& path);
+    const std::string& GetOutputPath() const { return m_strOutputPath; }
+    // Creates the output file (binary); write count and checksum restart at 0.
+    // Throws CFileException.
+    void OpenOutput();
+    // Stamps the closed output file with the header's time and attribute byte.
+    // Throws CFileException.
+    void ApplyStatus();
+    // Takes time, size and attribute byte of the file named by the member name into the
+    // header. Throws CFileException fileNotFound when the file cannot be examined.
+    void FillFromFile();
+
+    // The member name's name-and-extension part, safe to join to a folder: no folders,
+    // drive, "..", device names or characters a file name cannot hold. Throws
+    // CFileException badPath (with the raw name) when nothing usable is left.
+    std::string GetInstallName() const;
+    static bool MakeInstallName(const std::string& memberName, std::string& installName);
+
+    CEntryHeader& Header() { return m_header; }
+    const CEntryHeader& Header() const { return m_header; }
+    const std::string& GetName() const { return m_strName; }
+    const std::string& GetDescription() const { return m_strDescription; }
+    int64_t GetHeaderPosition() const { return m_nHeaderPosition; }
+    void SetHeaderPosition(int64_t position) { m_nHeaderPosition = position; }
+    // Takes name and descriptive text out of the header (after it was read).
+    void TakeTextsFromHeader();
+    // Sets the member name (kept whole for FillFromFile; the header holds at most 259
+    // characters). False when the header's copy had to be cut.
+    bool SetName(const std::string& name);
+
+private:
+    int64_t m_nHeaderPosition; // 0 = not yet known
+    std::string m_strOutputPath;
+    CEntryHeader m_header;
+    std::string m_strName;
+    std::string m_strDescription;
+};
