@@ -1,0 +1,111 @@
+#include "framework/ui/FileDialog.h"
+
+#include "framework/Exception.h"
+#include "framework/ui/WinApp.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr size_t kFileBufferSize = 1024;
+
+// Runs a handler called from the common dialog's hook behind the exception barrier.
+template <class F> void Guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, F f) {
+    MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
+    CWinApp* app = GetApp();
+    try {
+        f();
+    } catch (const CException& e) {
+        if (app)
+            app->ProcessWndProcException(e, &msg);
+    } catch (const std::bad_alloc&) {
+        if (app)
+            app->ProcessWndProcException(CMemoryException(), &msg);
+    } catch (...) {
+        if (app)
+            app->ProcessWndProcException(CException(), &msg);
+    }
+}
+
+} // namespace
+
+CFileDialog::CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName,
+                         DWORD flags, const char* filter, CWnd* parent)
+    : CDialog(0, parent), m_bOpenFileDialog(openFileDialog), m_fileBuffer(kFileBufferSize, '\0') {
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.hInstance = GetResourceHandle();
+    m_ofn.lpstrFile = m_fileBuffer.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
+    if (fileName)
+        strncpy(m_fileBuffer.data(), fileName, m_fileBuffer.size() - 1);
+    if (defaultExtension) {
+        m_strDefaultExtension = defaultExtension;
+        m_ofn.lpstrDefExt = m_strDefaultExtension.c_str();
+    }
+    if (filter) {
+        m_filter.assign(filter, filter + strlen(filter));
+        std::replace(m_filter.begin(), m_filter.end(), '|', '\0');
+        m_filter.push_back('\0');
+        m_filter.push_back('\0');
+        m_ofn.lpstrFilter = m_filter.data();
+    }
+    m_ofn.Flags = (flags | OFN_ENABLEHOOK) & ~static_cast<DWORD>(OFN_EXPLORER);
+    m_ofn.lpfnHook = HookProc;
+}
+
+INT_PTR CFileDialog::DoModal() {
+    m_ofn.hwndOwner = OwnerForModal();
+    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    m_ofn.lpfnHook = HookProc;
+    m_ofn.Flags |= OFN_ENABLEHOOK;
+    m_bModal = true;
+    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    m_bModal = false;
+    if (m_hWnd != nullptr) // unbound when the window outlived its WM_NCDESTROY unseen
+        Detach();
+    return ok ? IDOK : IDCANCEL;
+}
+
+std::string CFileDialog::GetPathName() const {
+    return std::string(m_fileBuffer.data());
+}
+
+void CFileDialog::OnOK() {
+    DefWindowProc(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(GetDlgItem(IDOK)));
+}
+
+void CFileDialog::OnCancel() {
+    DefWindowProc(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(GetDlgItem(IDCANCEL)));
+}
+
+UINT_PTR CALLBACK CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT selChanged = RegisterWindowMessageA(LBSELCHSTRINGA);
+    static const UINT fileNameOk = RegisterWindowMessageA(FILEOKSTRINGA);
+    if (message == WM_INITDIALOG) {
+        auto* ofn = reinterpret_cast<OPENFILENAMEA*>(lParam);
+        auto* dialog = ofn ? reinterpret_cast<CFileDialog*>(ofn->lCustData) : nullptr;
+        if (dialog == nullptr || FromHandle(hwnd) != nullptr)
+            return FALSE;
+        return static_cast<UINT_PTR>(InitDialogBound(dialog, hwnd, wParam, lParam));
+    }
+    auto* dialog = static_cast<CFileDialog*>(FromHandle(hwnd));
+    if (dialog == nullptr)
+        return FALSE;
+    if (message == fileNameOk) {
+        bool refuse = false;
+        Guarded(hwnd, message, wParam, lParam, [&] { refuse = dialog->OnFileNameOK(); });
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, refuse ? 1 : 0);
+        return refuse ? 1 : 0;
+    }
+    if (message == selChanged) {
+        Guarded(hwnd, message, wParam, lParam, [&] {
+            dialog->OnLBSelChangedNotify(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        });
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,108 @@
+#include "framework/ui/WinApp.h"
+
+#include "framework/Exception.h"
+#include "framework/ui/Dialog.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+std::vector<HWND>& ModelessDialogs() {
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+CWinApp::CWinApp() {
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+CWinApp* GetApp() {
+    return g_pApp;
+}
+
+HINSTANCE GetResourceHandle() {
+    return GetModuleHandleA(nullptr);
+}
+
+int CWinApp::Run() {
+    MSG msg;
+    for (;;) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0)
+            return static_cast<int>(msg.wParam);
+        if (got == -1)
+            return -1;
+        if (!PreTranslateMessage(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+bool CWinApp::PreTranslateMessage(MSG& msg) {
+    return PreTranslateModelessDialog(msg);
+}
+
+LRESULT CWinApp::ProcessWndProcException(const CException&, const MSG*) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    return 0;
+}
+
+void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
+    SetDialogColors(background, text);
+}
+
+int RunApplication(CWinApp& app, HINSTANCE instance, const char* cmdLine) {
+    app.m_hInstance = instance;
+    app.m_strCmdLine = cmdLine ? cmdLine : "";
+    bool started = false;
+    try {
+        started = app.InitInstance();
+    } catch (const CException& e) {
+        app.ProcessWndProcException(e, nullptr);
+    } catch (const std::bad_alloc&) {
+        app.ProcessWndProcException(CMemoryException(), nullptr);
+    }
+    if (started)
+        app.m_nExitCode = app.Run();
+    try {
+        return app.ExitInstance();
+    } catch (const CException& e) {
+        app.ProcessWndProcException(e, nullptr);
+    } catch (const std::bad_alloc&) {
+        app.ProcessWndProcException(CMemoryException(), nullptr);
+    }
+    return app.m_nExitCode;
+}
+
+void AddModelessDialog(HWND dialog) {
+    auto& dialogs = ModelessDialogs();
+    if (std::find(dialogs.begin(), dialogs.end(), dialog) == dialogs.end())
+        dialogs.push_back(dialog);
+}
+
+void RemoveModelessDialog(HWND dialog) {
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}
+
+bool PreTranslateModelessDialog(MSG& msg) {
+    if (msg.hwnd == nullptr)
+        return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    auto& dialogs = ModelessDialogs();
+    if (root == nullptr || std::find(dialogs.begin(), dialogs.end(), root) == dialogs.end())
+        return false;
+    return IsDialogMessageA(root, &msg) != FALSE;
+}
