@@ -38,7 +38,9 @@ void CXException::LoadErrorText() const {
     LookupErrorText();
 }
 
-void CXException::LookupErrorText() const { ApplyBaseTable(); }
+void CXException::LookupErrorText() const {
+    ApplyBaseTable();
+}
 
 void CXException::ApplyTable(const ErrorTextEntry* table, size_t count) const {
     for (size_t i = 0; i < count; ++i) {
@@ -54,12 +56,14 @@ void CXException::ApplyTable(const ErrorTextEntry* table, size_t count) const {
     }
 }
 
-void CXException::ApplyBaseTable() const { ApplyTable(kBaseTable, std::size(kBaseTable)); }
+void CXException::ApplyBaseTable() const {
+    ApplyTable(kBaseTable, std::size(kBaseTable));
+}
 
-#define SHIFTWELL_DEFINE_LOOKUP(Name, table)                                                   \
-    void Name::LookupErrorText() const {                                                       \
-        ApplyTable(table, std::size(table));                                                   \
-        ApplyBaseTable();                                                                      \
+#define SHIFTWELL_DEFINE_LOOKUP(Name, table)                                                       \
+    void Name::LookupErrorText() const {                                                           \
+        ApplyTable(table, std::size(table));                                                       \
+        ApplyBaseTable();                                                                          \
     }
 
 SHIFTWELL_DEFINE_LOOKUP(CXMemoryException, kMemoryTable)

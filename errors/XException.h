@@ -11,7 +11,7 @@
 #include <string>
 
 struct ErrorTextEntry {
-    int32_t cause; // -1: any cause
+    int32_t cause;   // -1: any cause
     int32_t titleId; // string id, 0 = none
     int32_t explanationId;
 };
@@ -41,13 +41,13 @@ protected:
 };
 
 // Declares a family member whose only difference is its name and table.
-#define SHIFTWELL_DECLARE_XEXCEPTION(Name)                                                     \
-    class Name : public CXException {                                                          \
-    public:                                                                                    \
-        Name() = default;                                                                      \
-        explicit Name(int32_t cause) : CXException(cause) {}                                   \
-        const char* GetRuntimeClassName() const override { return #Name; }                     \
-        void LookupErrorText() const override;                                                 \
+#define SHIFTWELL_DECLARE_XEXCEPTION(Name)                                                         \
+    class Name : public CXException {                                                              \
+    public:                                                                                        \
+        Name() = default;                                                                          \
+        explicit Name(int32_t cause) : CXException(cause) {}                                       \
+        const char* GetRuntimeClassName() const override { return #Name; }                         \
+        void LookupErrorText() const override;                                                     \
     }
 
 SHIFTWELL_DECLARE_XEXCEPTION(CXMemoryException);

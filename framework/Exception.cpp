@@ -112,10 +112,18 @@ void CFileException::ThrowErrno(int errnoValue, const std::string& fileName) {
     throw CFileException(ErrnoToCause(errnoValue), errnoValue, fileName);
 }
 
-void ThrowMemoryException() { throw CMemoryException(); }
-void ThrowNotSupportedException() { throw CNotSupportedException(); }
-void ThrowResourceException() { throw CResourceException(); }
-void ThrowUserException() { throw CUserException(); }
+void ThrowMemoryException() {
+    throw CMemoryException();
+}
+void ThrowNotSupportedException() {
+    throw CNotSupportedException();
+}
+void ThrowResourceException() {
+    throw CResourceException();
+}
+void ThrowUserException() {
+    throw CUserException();
+}
 void ThrowFileException(int cause, long osError, const std::string& fileName) {
     throw CFileException(cause, osError, fileName);
 }

@@ -38,16 +38,7 @@ public:
 // Serialisation errors; the program itself never throws these, the error dialog translates them.
 class CArchiveException : public CException {
 public:
-    enum {
-        none,
-        genericException,
-        readOnly,
-        endOfFile,
-        writeOnly,
-        badIndex,
-        badClass,
-        badSchema
-    };
+    enum { none, genericException, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
     explicit CArchiveException(int cause = none) : m_cause(cause) {}
     const char* GetRuntimeClassName() const override { return "CArchiveException"; }
     int m_cause;
@@ -96,4 +87,4 @@ public:
 [[noreturn]] void ThrowResourceException();
 [[noreturn]] void ThrowUserException();
 [[noreturn]] void ThrowFileException(int cause, long osError = -1,
-                                        const std::string& fileName = {});
+                                     const std::string& fileName = {});

@@ -18,7 +18,9 @@
 namespace {
 
 #ifdef _WIN32
-long LastOsError() { return static_cast<long>(GetLastError()); }
+long LastOsError() {
+    return static_cast<long>(GetLastError());
+}
 
 time_t FileTimeToUnix(const FILETIME& ft) {
     ULARGE_INTEGER v;
@@ -39,7 +41,9 @@ FILETIME UnixToFileTime(time_t t) {
     return ft;
 }
 #else
-long LastOsError() { return errno; }
+long LastOsError() {
+    return errno;
+}
 #endif
 
 [[noreturn]] void ThrowLastError(const std::string& fileName) {
@@ -289,9 +293,9 @@ void CFile::SetStatus(const std::string& fileName, const CFileStatus& status) {
     if (!SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL))
         ThrowLastError(fileName);
     if (status.m_mtime != 0) {
-        HANDLE h = CreateFileA(fileName.c_str(), FILE_WRITE_ATTRIBUTES,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE h =
+            CreateFileA(fileName.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             ThrowLastError(fileName);
         FILETIME ft = UnixToFileTime(status.m_mtime);
@@ -374,8 +378,7 @@ bool CStdioFile::Open(const std::string& fileName, unsigned openFlags, CFileExce
     mode += text ? "t" : "b";
 #ifdef _WIN32
     int fd = _open_osfhandle(reinterpret_cast<intptr_t>(m_hFile),
-                             (text ? _O_TEXT : _O_BINARY) |
-                                 (access == modeRead ? _O_RDONLY : 0));
+                             (text ? _O_TEXT : _O_BINARY) | (access == modeRead ? _O_RDONLY : 0));
     if (fd < 0) {
         CFile::Abort();
         if (error)

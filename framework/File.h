@@ -77,9 +77,15 @@ public:
     // Closes without throwing.
     virtual void Abort();
 
-    const std::string& GetFilePath() const { return m_strFileName; }
-    Handle GetHandle() const { return m_hFile; }
-    bool IsHandleOpen() const { return m_hFile != hFileNull; }
+    const std::string& GetFilePath() const {
+        return m_strFileName;
+    }
+    Handle GetHandle() const {
+        return m_hFile;
+    }
+    bool IsHandleOpen() const {
+        return m_hFile != hFileNull;
+    }
 
     // File status by name; false when the file cannot be examined.
     static bool GetStatus(const std::string& fileName, CFileStatus& status);

@@ -25,7 +25,20 @@ constexpr char kSep = '\\';
 constexpr char kSep = '/';
 #endif
 
-bool IsSep(char c) { return c == '\\' || c == '/'; }
+bool IsSep(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The separator to add: the one the text already uses, else the platform's own.
+char SepFor(const std::string& a, const std::string& b = std::string()) {
+    for (const std::string* t : {&a, &b}) {
+        if (t->find('\\') != std::string::npos)
+            return '\\';
+        if (t->find('/') != std::string::npos)
+            return '/';
+    }
+    return kSep;
+}
 
 std::string CurrentDirectory() {
     char buffer[kMaxPath + 1];
@@ -175,7 +188,9 @@ void CSetupPath::SetToProfilePath(const std::string& title, const char* extensio
     SetExtension(extension ? extension : "ini");
 }
 
-void CSetupPath::Clear() { m_strText.clear(); }
+void CSetupPath::Clear() {
+    m_strText.clear();
+}
 
 CSetupPath::Parts CSetupPath::Split() const {
     Parts p;
@@ -215,7 +230,7 @@ void CSetupPath::Join(const Parts& parts) {
     if (!parts.dir.empty()) {
         out += parts.dir;
         if (!IsSep(out.back()))
-            out.push_back(kSep);
+            out.push_back(SepFor(parts.dir));
     }
     out += parts.fname;
     if (!parts.ext.empty()) {
@@ -238,7 +253,9 @@ std::string CSetupPath::GetDirectory() const {
     return dir;
 }
 
-std::string CSetupPath::GetTitle() const { return Split().fname; }
+std::string CSetupPath::GetTitle() const {
+    return Split().fname;
+}
 
 std::string CSetupPath::GetExtension() const {
     std::string ext = Split().ext;
@@ -258,7 +275,7 @@ std::string CSetupPath::GetFolder() const {
         return {};
     std::string folder = p.drive + p.dir;
     if (!IsSep(folder.back()))
-        folder.push_back(kSep);
+        folder.push_back(SepFor(m_strText));
     return folder;
 }
 
@@ -271,10 +288,11 @@ void CSetupPath::SetDrive(const std::string& letter) {
 void CSetupPath::SetDirectory(const std::string& directory) {
     Parts p = Split();
     std::string dir = directory;
+    const char sep = SepFor(directory, m_strText);
     if (dir.empty() || !IsSep(dir.front()))
-        dir.insert(dir.begin(), kSep);
+        dir.insert(dir.begin(), sep);
     if (!IsSep(dir.back()))
-        dir.push_back(kSep);
+        dir.push_back(sep);
     p.dir = dir;
     Join(p);
 }
@@ -283,7 +301,7 @@ void CSetupPath::SetFolder(const std::string& folder) {
     Parts p = Split();
     std::string text = folder;
     if (text.empty() || !IsSep(text.back()))
-        text.push_back(kSep);
+        text.push_back(SepFor(folder, m_strText));
     CSetupPath f(text);
     Parts fp = f.Split();
     p.drive = fp.drive;
@@ -314,13 +332,14 @@ void CSetupPath::AppendSubdirectory(const std::string& name) {
     if (name.empty())
         return;
     std::string sub = name;
+    const char sep = SepFor(m_strText, name);
     if (sub.size() > 1 && IsSep(sub.front()))
         sub.erase(sub.begin());
     if (!IsSep(sub.back()))
-        sub.push_back(kSep);
+        sub.push_back(sep);
     Parts p = Split();
     if (p.dir.empty() || !IsSep(p.dir.back()))
-        p.dir.push_back(kSep);
+        p.dir.push_back(sep);
     p.dir += sub;
     Join(p);
 }
@@ -451,7 +470,7 @@ bool CSetupPath::CreateFolder(bool recursive) const {
         CSetupPath parent(t.substr(0, pos + 1));
         if (!parent.CreateFolder(true))
             return false;
-        ok = CSetupPath(t + kSep).CreateFolder(false);
+        ok = CSetupPath(t + SepFor(t)).CreateFolder(false);
     }
     return ok;
 }

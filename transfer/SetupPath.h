@@ -41,12 +41,12 @@ public:
     void Clear();
     const std::string& GetText() const { return m_strText; }
 
-    std::string GetDrive() const; // letter only
+    std::string GetDrive() const;     // letter only
     std::string GetDirectory() const; // one trailing backslash stripped unless it is "\"
     std::string GetTitle() const;
     std::string GetExtension() const;
     std::string GetFileName() const; // title[.extension]
-    std::string GetFolder() const; // "C:\DIR\", empty without a drive letter
+    std::string GetFolder() const;   // "C:\DIR\", empty without a drive letter
 
     void SetDrive(const std::string& letter);
     void SetDirectory(const std::string& directory);
@@ -92,7 +92,7 @@ private:
 // Plain-string helpers.
 void RemoveTrailingChar(std::string& text, char c);
 void RemoveTrailingBackslash(std::string& text); // only when longer than one character
-void AppendBackslash(std::string& text); // "" becomes "\"
+void AppendBackslash(std::string& text);         // "" becomes "\"
 void PrependBackslash(std::string& text);
 void RemoveLeadingChar(std::string& text, char c);
 void RemoveLeadingBackslash(std::string& text); // only when longer than one character

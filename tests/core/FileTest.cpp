@@ -1,0 +1,108 @@
+#include "framework/File.h"
+#include "transfer/SetupPath.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::string TempFile(const char* name) {
+    CSetupPath p(kRootTempDir);
+    p.SetFileName(name);
+    return p.GetText();
+}
+} // namespace
+
+TEST(File, OpenMissingFileReportsFileNotFound) {
+    CFile f;
+    CFileException error;
+    EXPECT_FALSE(f.Open(TempFile("no-such-file.bin"), CFile::modeRead, &error));
+    EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
+    EXPECT_FALSE(f.IsHandleOpen());
+}
+
+TEST(File, WritesReadsAndSeeksUnbufferedAndBuffered) {
+    std::string name = TempFile("swfile.bin");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(name, CFile::modeCreate | CFile::modeWrite));
+        f.Write("0123456789", 10);
+        EXPECT_EQ(10u, f.GetLength());
+        f.Close();
+    }
+    CStdioFile s;
+    ASSERT_TRUE(s.Open(name, CFile::modeRead | CFile::typeBinary));
+    char buf[8] = {};
+    EXPECT_EQ(4u, s.Read(buf, 4));
+    EXPECT_EQ(std::string("0123"), std::string(buf, 4));
+    EXPECT_EQ(4u, s.GetPosition());
+    s.Seek(8, CFile::begin);
+    EXPECT_EQ(2u, s.Read(buf, 8));
+    EXPECT_EQ(0u, s.Read(buf, 8));
+    EXPECT_EQ(10u, s.GetLength());
+    s.Close();
+    CFile::Remove(name);
+}
+
+TEST(File, TextLinesComeBackWithoutLineEnds) {
+    std::string name = TempFile("swtext.txt");
+    {
+        CStdioFile s;
+        ASSERT_TRUE(s.Open(name, CFile::modeCreate | CFile::modeWrite | CFile::typeText));
+        s.WriteString("first\nsecond line\nlast");
+        s.Close();
+    }
+    CStdioFile s;
+    ASSERT_TRUE(s.Open(name, CFile::modeRead | CFile::typeText));
+    std::string line;
+    ASSERT_TRUE(s.ReadString(line));
+    EXPECT_EQ("first", line);
+    ASSERT_TRUE(s.ReadString(line, 6));
+    EXPECT_EQ("second", line);
+    ASSERT_TRUE(s.ReadString(line));
+    EXPECT_EQ(" line", line);
+    ASSERT_TRUE(s.ReadString(line));
+    EXPECT_EQ("last", line);
+    EXPECT_FALSE(s.ReadString(line));
+    s.Close();
+#ifdef _WIN32
+    CFileStatus st;
+    ASSERT_TRUE(CFile::GetStatus(name, st));
+    EXPECT_EQ(24u, st.m_size); // CR LF on disk
+#endif
+    CFile::Remove(name);
+}
+
+TEST(File, StatusCarriesTimeAndReadOnlyAttribute) {
+    std::string name = TempFile("swstat.bin");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(name, CFile::modeCreate | CFile::modeWrite));
+        f.Write("x", 1);
+    }
+    CFileStatus st;
+    ASSERT_TRUE(CFile::GetStatus(name, st));
+    st.m_mtime = 946684800; // 2000-01-01
+    st.m_attribute = kAttrReadOnly;
+    CFile::SetStatus(name, st);
+    CFileStatus back;
+    ASSERT_TRUE(CFile::GetStatus(name, back));
+    EXPECT_EQ(946684800, back.m_mtime);
+    EXPECT_TRUE(back.m_attribute & kAttrReadOnly);
+    back.m_attribute = 0;
+    CFile::SetStatus(name, back);
+    ASSERT_TRUE(CFile::GetStatus(name, back));
+    EXPECT_FALSE(back.m_attribute & kAttrReadOnly);
+    CFile::Remove(name);
+    EXPECT_FALSE(CFile::GetStatus(name, back));
+}
+
+TEST(File, RemovingMissingFileThrowsWithItsName) {
+    std::string name = TempFile("swmissing.bin");
+    try {
+        CFile::Remove(name);
+        FAIL() << "no exception";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(CFileException::fileNotFound, e.m_cause);
+        EXPECT_EQ(name, e.m_strFileName);
+        EXPECT_STREQ("CFileException", e.GetRuntimeClassName());
+    }
+}

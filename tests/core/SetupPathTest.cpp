@@ -1,0 +1,198 @@
+#include "framework/File.h"
+#include "transfer/SetupPath.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+TEST(SetupPath, SplitsIntoDriveDirectoryTitleAndExtension) {
+    CSetupPath p("C:\\WINDOWS\\SYSTEM\\KERNEL.DLL");
+    EXPECT_EQ("C", p.GetDrive());
+    EXPECT_EQ("\\WINDOWS\\SYSTEM", p.GetDirectory());
+    EXPECT_EQ("KERNEL", p.GetTitle());
+    EXPECT_EQ("DLL", p.GetExtension());
+    EXPECT_EQ("KERNEL.DLL", p.GetFileName());
+    EXPECT_EQ("C:\\WINDOWS\\SYSTEM\\", p.GetFolder());
+}
+
+TEST(SetupPath, FileNameWithoutExtensionGetsNoDot) {
+    EXPECT_EQ("README", CSetupPath("C:\\DIR\\README").GetFileName());
+}
+
+TEST(SetupPath, FolderIsEmptyWithoutDriveLetter) {
+    EXPECT_EQ("", CSetupPath("\\\\server\\share\\x.txt").GetFolder());
+}
+
+TEST(SetupPath, RootDirectoryKeepsItsBackslash) {
+    EXPECT_EQ("\\", CSetupPath("C:\\F.TXT").GetDirectory());
+}
+
+TEST(SetupPath, SetDirectoryOfEmptyTextGoesToTheRoot) {
+    CSetupPath p("C:\\X\\F.TXT");
+    p.SetDirectory("");
+    EXPECT_EQ("C:\\F.TXT", p.GetText());
+}
+
+TEST(SetupPath, SetDirectoryAddsMissingBackslashes) {
+    CSetupPath p("C:\\X\\F.TXT");
+    p.SetDirectory("A\\B");
+    EXPECT_EQ("C:\\A\\B\\F.TXT", p.GetText());
+}
+
+TEST(SetupPath, SetFolderReplacesDriveAndDirectoryOnly) {
+    CSetupPath p("C:\\X\\SETUP.EXE");
+    p.SetFolder("E:\\DISK1");
+    EXPECT_EQ("E:\\DISK1\\SETUP.EXE", p.GetText());
+}
+
+TEST(SetupPath, SetExtensionAndFileName) {
+    CSetupPath p("C:\\X\\SETUP.EXE");
+    p.SetExtension("ini");
+    EXPECT_EQ("C:\\X\\SETUP.ini", p.GetText());
+    p.SetFileName("shift.log");
+    EXPECT_EQ("C:\\X\\shift.log", p.GetText());
+    p.SetFileName("");
+    EXPECT_EQ("C:\\X\\", p.GetText());
+}
+
+TEST(SetupPath, AppendSubdirectory) {
+    CSetupPath p("C:\\APPS\\");
+    p.AppendSubdirectory("\\SHIFT");
+    EXPECT_EQ("C:\\APPS\\SHIFT\\", p.GetText());
+    p.AppendSubdirectory("");
+    EXPECT_EQ("C:\\APPS\\SHIFT\\", p.GetText());
+    CSetupPath q("C:\\APPS\\F.TXT");
+    q.AppendSubdirectory("SUB");
+    EXPECT_EQ("C:\\APPS\\SUB\\F.TXT", q.GetText());
+}
+
+TEST(SetupPath, ToParentReturnsTheLastComponent) {
+    CSetupPath p("C:\\A\\B\\F.TXT");
+    std::string last;
+    p.ToParent(&last);
+    EXPECT_EQ("C:\\A\\F.TXT", p.GetText());
+    EXPECT_EQ("B", last);
+    p.ToParent();
+    EXPECT_EQ("C:\\F.TXT", p.GetText());
+    p.ToParent();
+    EXPECT_EQ("C:\\F.TXT", p.GetText());
+}
+
+TEST(SetupPath, ToRootGivesTheDriveRoot) {
+    CSetupPath p("C:\\A\\B\\F.TXT");
+    p.ToRoot();
+    EXPECT_EQ("C:\\", p.GetText());
+}
+
+TEST(SetupPath, StringHelpers) {
+    std::string s = "\\";
+    RemoveTrailingBackslash(s);
+    EXPECT_EQ("\\", s);
+    s = "C:\\A\\";
+    RemoveTrailingBackslash(s);
+    EXPECT_EQ("C:\\A", s);
+    s.clear();
+    AppendBackslash(s);
+    EXPECT_EQ("\\", s);
+    s = "A";
+    PrependBackslash(s);
+    EXPECT_EQ("\\A", s);
+    RemoveLeadingBackslash(s);
+    EXPECT_EQ("A", s);
+    s = "abcdef";
+    TruncateTo(s, 3);
+    EXPECT_EQ("abc", s);
+}
+
+namespace {
+// A scratch folder under the temporary directory, removed again at the end.
+struct ScratchFolder {
+    CSetupPath path;
+    ScratchFolder() : path(kRootTempDir) {
+        path.AppendSubdirectory("swpath");
+        path.MakeUniqueName(true, 1000);
+        // MakeUniqueName changed the title; turn it into a folder name.
+        std::string name = path.GetTitle();
+        path.SetFileName("");
+        path.ToParent();
+        path.AppendSubdirectory(name);
+        EXPECT_TRUE(path.CreateFolder(true));
+    }
+};
+} // namespace
+
+TEST(SetupPathFiles, CreatesNestedFoldersAndAcceptsExistingOnes) {
+    ScratchFolder scratch;
+    CSetupPath deep(scratch.path);
+    deep.AppendSubdirectory("A");
+    deep.AppendSubdirectory("B");
+    deep.AppendSubdirectory("C");
+    EXPECT_TRUE(deep.CreateFolder(true));
+    EXPECT_TRUE(deep.CreateFolder(true));
+    CSetupPath noSlash(deep.GetText().substr(0, deep.GetText().size() - 1));
+    EXPECT_TRUE(noSlash.Exists());
+    EXPECT_FALSE(deep.HasEntries());
+    CSetupPath parent(deep);
+    parent.ToParent();
+    EXPECT_TRUE(parent.HasEntries());
+}
+
+TEST(SetupPathFiles, UniqueNameKeepsFolderAndExtension) {
+    ScratchFolder scratch;
+    CSetupPath p(scratch.path);
+    p.SetFileName("APP.EXE");
+    ASSERT_TRUE(p.MakeUniqueName(true, 1000));
+    EXPECT_EQ(8u, p.GetTitle().size());
+    EXPECT_EQ("EXE", p.GetExtension());
+    EXPECT_EQ(scratch.path.GetFolder(), p.GetFolder());
+    for (char c : p.GetTitle())
+        EXPECT_TRUE(isxdigit(static_cast<unsigned char>(c)) && !isupper(c)) << p.GetText();
+    EXPECT_FALSE(p.MakeUniqueName(true, 0));
+}
+
+TEST(SetupPathFiles, DeleteClearsReadOnlyWhenAsked) {
+    ScratchFolder scratch;
+    CSetupPath f(scratch.path);
+    f.SetFileName("ro.txt");
+    { std::ofstream(f.GetText()) << "x"; }
+    CFileStatus st;
+    ASSERT_TRUE(CFile::GetStatus(f.GetText(), st));
+    st.m_attribute = kAttrReadOnly;
+    st.m_mtime = 0;
+    CFile::SetStatus(f.GetText(), st);
+#ifdef _WIN32
+    EXPECT_FALSE(f.Delete(false));
+#endif
+    EXPECT_TRUE(f.Delete(true));
+    EXPECT_FALSE(f.Exists());
+}
+
+TEST(SetupPathFiles, RootsAreFolders) {
+    CSetupPath temp(kRootTempDir);
+    EXPECT_FALSE(temp.GetText().empty());
+    EXPECT_TRUE(temp.GetFileName().empty());
+#ifdef _WIN32
+    for (int kind : {kRootCurrentDir, kRootWindowsDir, kRootSystemDir, kRootSetupDir}) {
+        CSetupPath p(kind);
+        EXPECT_EQ('\\', p.GetText().back()) << kind;
+        EXPECT_TRUE(p.GetFileName().empty()) << kind;
+    }
+    EXPECT_TRUE(CSetupPath(5).GetText().empty());
+#endif
+}
+
+#ifdef _WIN32
+TEST(DriveIterator, FirstFixedDiskIsC) {
+    CDriveIterator it;
+    ASSERT_TRUE(it.FindFirstFixed());
+    EXPECT_EQ(2, it.m_nIndex);
+    EXPECT_EQ("C", it.Letter());
+}
+
+TEST(SetupPathFiles, FreeSpaceOfTheSystemDrive) {
+    CSetupPath c("C:\\");
+    EXPECT_GT(c.ClusterBytes(), 0u);
+    EXPECT_EQ(3u, c.DriveType());
+}
+#endif
