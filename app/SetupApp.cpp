@@ -1,0 +1,170 @@
+#include "app/SetupApp.h"
+
+#include "app/CommandLine.h"
+#include "app/MainWnd.h"
+#include "app/Wizard.h"
+#include "errors/ErrorDialog.h"
+#include "framework/Exception.h"
+#include "profile/Destination.h"
+#include "profile/DisketteArray.h"
+#include "profile/FileGroup.h"
+#include "profile/InstallLog.h"
+#include "profile/ProgramItem.h"
+#include "system/StatusReport.h"
+#include "transfer/Format.h"
+#include "transfer/InstallPlan.h"
+#include "transfer/SetupPath.h"
+
+#include <cstdarg>
+
+namespace {
+
+constexpr char kLogFileName[] = "shift.log";
+constexpr COLORREF kDialogBackground = RGB(192, 192, 192);
+constexpr COLORREF kDialogText = RGB(0, 0, 0);
+
+} // namespace
+
+CSetupApp::CSetupApp()
+    : m_bUninstall(0), m_bWriteLog(0), m_bSucceeded(1), m_bBatch(0), m_bIgnoreConditions(0),
+      m_bRestartNeeded(0) {}
+
+CSetupApp::~CSetupApp() = default;
+
+CSetupApp& GetSetupApp() {
+    return static_cast<CSetupApp&>(*GetApp());
+}
+
+bool CSetupApp::InitInstance() {
+    CreateModel();
+    LoadProductStrings();
+    CreatePaths();
+    m_bWriteLog = 1;
+    SetDialogBkColor(kDialogBackground, kDialogText);
+    ApplyCommandLine(m_strCmdLine);
+    if (!CreateMainWindow())
+        return false;
+    try {
+        if (m_bUninstall)
+            StartUninstall();
+        else
+            GoToPage(102, kForward);
+    } catch (const CException& e) {
+        // Without a first page nobody could end the run: report it and end.
+        ReportError(kSetupFailedStringId, e);
+        m_bSucceeded = 0;
+        GoToPage(kEndOfSetup, kForward);
+    }
+    return true;
+}
+
+void CSetupApp::CreateModel() {
+    m_pDestinations = std::make_unique<CDestinationMap>();
+    m_pGroups = std::make_unique<CFileGroupMap>();
+    m_pItems = std::make_unique<CProgramItemMap>();
+    m_pFileLists = std::make_unique<CInstallPlan>();
+    m_pDiskettes = std::make_unique<CDisketteArray>();
+}
+
+void CSetupApp::LoadProductStrings() {
+    m_strSetupTitle = LoadResourceString(kSetupTitleStringId);
+    m_strGroupName = LoadResourceString(kGroupNameStringId);
+    m_strMainExe = LoadResourceString(kMainExeStringId);
+    m_strProductName = LoadResourceString(kProductNameStringId);
+}
+
+void CSetupApp::CreatePaths() {
+    char module[kMaxPath + 1] = {};
+    DWORD n = GetModuleFileNameA(m_hInstance, module, kMaxPath);
+    m_pProfilePath = std::make_unique<CSetupPath>(std::string(module, n < kMaxPath ? n : kMaxPath));
+    m_pProfilePath->SetExtension("ini");
+    m_pSourceDir = std::make_unique<CSetupPath>(static_cast<int>(kRootSetupDir));
+    m_pLogPath = std::make_unique<CSetupPath>(static_cast<int>(kRootWindowsDir));
+    m_pLogPath->SetFileName(kLogFileName);
+}
+
+void CSetupApp::ApplyCommandLine(const std::string& commandLine) {
+    CCommandLine switches(commandLine);
+    std::string directory;
+    if (switches.GetSwitchValue("D", directory)) {
+        m_pSourceDir->SetFolder(directory);
+        m_pProfilePath->SetFolder(directory);
+    }
+    if (switches.HasSwitch("U"))
+        m_bUninstall = 1;
+    if (switches.HasSwitch("B"))
+        m_bBatch = 1;
+    if (switches.HasSwitch("I"))
+        m_bIgnoreConditions = 1;
+}
+
+bool CSetupApp::CreateMainWindow() {
+    auto* wnd = new CMainWnd;
+    wnd->m_bAutoDelete = false; // a failed creation leaves the object to us
+    if (!wnd->Create()) {
+        delete wnd;
+        return false;
+    }
+    wnd->m_bAutoDelete = true;
+    m_pMainWnd = wnd;
+    return true;
+}
+
+int CSetupApp::ExitInstance() {
+    DestroyAllPages();
+    std::string description =
+        LoadResourceString(m_bSucceeded ? kStatusSucceededStringId : kStatusFailedStringId);
+    if (!WriteStatusReport(CSetupPath(m_strMainExe).GetTitle(), description))
+        LogEvent("Could not write SMS status.");
+    FreeModel();
+    if (m_bUninstall && m_bSucceeded)
+        LaunchUninstallHelper();
+    return CWinApp::ExitInstance();
+}
+
+bool CSetupApp::WriteStatusReport(const std::string& statusFileName,
+                                  const std::string& description) {
+    return WriteStatusMif(statusFileName.c_str(), "", m_strProductName.c_str(), "1.0", "ENU",
+                          nullptr, description.c_str(), m_bSucceeded);
+}
+
+void CSetupApp::FreeModel() {
+    m_pDestinations.reset();
+    m_pGroups.reset();
+    m_pItems.reset();
+    m_pFileLists.reset();
+    m_pDiskettes.reset();
+    m_pProfilePath.reset();
+    m_pSourceDir.reset();
+    m_pLogPath.reset();
+}
+
+LRESULT CSetupApp::ProcessWndProcException(const CException& e, const MSG*) {
+    ReportError(kSetupFailedStringId, e);
+    return 0;
+}
+
+void CSetupApp::SelectGroupsForType(int type) {
+    if (m_pGroups)
+        m_pGroups->SelectForType(type);
+}
+
+void CSetupApp::SetSourceDirectory(const std::string& directory) {
+    if (m_pSourceDir)
+        m_pSourceDir->SetFolder(directory);
+}
+
+void CSetupApp::WriteInstallLog() {
+    if (m_pLogPath && m_pDestinations && m_pGroups && m_pItems)
+        ::WriteInstallLog(*m_pLogPath, *m_pDestinations, *m_pGroups, *m_pItems);
+}
+
+int CSetupApp::LogEvent(const char* format, ...) {
+    if (!m_pLogPath)
+        return 0;
+    va_list args;
+    va_start(args, format);
+    int length = LogEventV(*m_pLogPath, format, args);
+    va_end(args);
+    return length;
+}

@@ -1,0 +1,12 @@
+// Page 1549, "Registering components...": the end of an installation. Its work decides the
+// closing page: failed (116), restart (1558) or complete (115).
+#pragma once
+
+#include "app/WizardPage.h"
+
+class CRegisterPage : public CWizardPage {
+public:
+    explicit CRegisterPage(int nextId) : CWizardPage(1549, nextId) { m_nButtonBarId = 0; }
+
+    int RunPage() override;
+};

@@ -1,0 +1,9 @@
+#include "pages/RemovedPage.h"
+
+bool CRemovedPage::OnInitDialog() {
+    bool result = CWizardPage::OnInitDialog();
+    EnableBack(false);
+    EnableCancel(false);
+    SetNextToFinish();
+    return result;
+}
