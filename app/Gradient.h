@@ -4,6 +4,7 @@
 // Colours are in the system's colour-reference form 0x00BBGGRR.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
