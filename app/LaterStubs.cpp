@@ -3,7 +3,6 @@
 // its stub here.
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
-#include "system/StatusReport.h"
 #include "transfer/SetupPath.h"
 
 // The uninstall driver: the install log becomes the profile; the wizard starts at 1545.
@@ -14,14 +13,3 @@ void CSetupApp::StartUninstall() {
 
 // The uninstall driver: starting the removal helper. Not started yet.
 void CSetupApp::LaunchUninstallHelper() {}
-
-// The status report: reports "not written" until the report exists.
-bool WriteStatusMif(const char*, const char*, const char*, const char*, const char*, const char*,
-                    const char*, int) {
-    return false;
-}
-
-// The restart: refused until it exists.
-int RestartWindows() {
-    return 0;
-}
