@@ -1,0 +1,269 @@
+// The file and folder part of an uninstall on a hand-written install log, in a throwaway
+// Wine prefix: what goes, what stays, shared counts of system files, and the log keys that
+// must not reach outside the logged folders.
+#include "uninstall/InstallationRemover.h"
+
+#include "profile/Destination.h"
+#include "profile/FileGroup.h"
+#include "uninstall/SharedFileCount.h"
+
+#include "../system/SystemTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void WriteIni(const std::string& file, const std::string& section, const std::string& key,
+              const std::string& value) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+}
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    std::string text = folder;
+    if (text.back() != '\\')
+        text += '\\';
+    return text;
+}
+
+bool SharedCount(const std::string& path, DWORD& count) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = sizeof count;
+    LONG rc =
+        RegQueryValueExA(key, path.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_DWORD;
+}
+
+void SetSharedCount(const std::string& path, DWORD count) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
+                   sizeof count);
+    RegCloseKey(key);
+}
+
+// Records the files announced and stops before the file numbered stopAt (from 1; 0: never).
+class CRecordingProgress : public CRemovalProgress {
+public:
+    bool OnRemovingFile(const CSetupPath& path) override {
+        m_paths.push_back(path.GetText());
+        return m_nStopAt == 0 || m_paths.size() < m_nStopAt;
+    }
+    std::vector<std::string> m_paths;
+    size_t m_nStopAt = 0;
+};
+
+// An installation in a scratch folder: install folder INST\ (destination 0) with the
+// subfolder DATA\ (destination 1), and the install log beside them.
+class InstallationRemoverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_strInstall = m_scratch.Path("INST\\");
+        m_strData = m_strInstall + "DATA\\";
+        CreateDirectoryA(m_strInstall.c_str(), nullptr);
+        CreateDirectoryA(m_strData.c_str(), nullptr);
+        m_strLog = m_scratch.Path("shift.log");
+        // The install folder as the destination page sets it (no trailing backslash), the
+        // subfolder as it resolves.
+        WriteIni(m_strLog, "destinations", "0",
+                 "INST||" + m_strInstall.substr(0, m_strInstall.size() - 1));
+        WriteIni(m_strLog, "destinations", "1", "DATA|0|" + m_strData);
+        WriteIni(m_strLog, "groups", "Program", "Program files|The program|1|1|1");
+    }
+
+    void Log(const std::string& file, const std::string& value, const char* group = "Program") {
+        WriteIni(m_strLog, group, file, value);
+    }
+
+    // Loads the model from the log, as the reading page does in uninstall mode, and removes
+    // every group's files and then the empty folders.
+    bool Remove(CRemovalProgress* progress = nullptr) {
+        m_destinations.LoadFromProfile(CSetupPath(m_strLog));
+        m_groups.LoadFromProfile(CSetupPath(m_strLog));
+        CInstallationRemover remover(m_destinations, progress);
+        bool complete = true;
+        for (const auto& group : m_groups.m_records) {
+            if (!remover.RemoveLoggedFiles(*group.second, CSetupPath(m_strLog))) {
+                complete = false;
+                break;
+            }
+        }
+        if (complete)
+            remover.RemoveEmptyFolders();
+        return complete;
+    }
+
+    CScratchFolder m_scratch;
+    std::string m_strInstall, m_strData, m_strLog;
+    CDestinationMap m_destinations;
+    CFileGroupMap m_groups;
+};
+
+} // namespace
+
+TEST_F(InstallationRemoverTest, RemovesEveryLoggedFileAndTheFoldersThatBecameEmpty) {
+    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
+    WriteTextFile(m_strInstall + "KEPT.TXT", "kept at install");
+    WriteTextFile(m_strData + "SAMPLE.DAT", "data");
+    SetFileAttributesA((m_strData + "SAMPLE.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
+    Log("SHIFT.EXE", "0|1|0");
+    Log("KEPT.TXT", "0|0|0"); // an existing copy that was not older: the product's all the same
+    Log("SAMPLE.DAT", "1|1|1", "Data");
+    WriteIni(m_strLog, "groups", "Data", "Data files|Samples|0|1|1");
+
+    EXPECT_TRUE(Remove());
+
+    EXPECT_FALSE(FileExists(m_strInstall + "SHIFT.EXE"));
+    EXPECT_FALSE(FileExists(m_strInstall + "KEPT.TXT"));
+    EXPECT_FALSE(FileExists(m_strData + "SAMPLE.DAT"));
+    // Destination 0 comes first in the map, yet its subfolder is gone and so is it.
+    EXPECT_FALSE(FolderExists(m_strData));
+    EXPECT_FALSE(FolderExists(m_strInstall));
+    EXPECT_TRUE(FileExists(m_strLog));
+}
+
+TEST_F(InstallationRemoverTest, KeepsFoldersThatStillHoldSomething) {
+    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
+    WriteTextFile(m_strInstall + "SETUP.INI", "[GroupCreated]\r\nData0=Corvatek Shiftwell\r\n");
+    WriteTextFile(m_strData + "MINE.DOC", "the user's own");
+    Log("SHIFT.EXE", "0|1|0");
+
+    EXPECT_TRUE(Remove());
+
+    EXPECT_FALSE(FileExists(m_strInstall + "SHIFT.EXE"));
+    EXPECT_TRUE(FileExists(m_strInstall + "SETUP.INI"));
+    EXPECT_TRUE(FileExists(m_strData + "MINE.DOC"));
+    EXPECT_TRUE(FolderExists(m_strInstall));
+}
+
+TEST_F(InstallationRemoverTest, FilesThatNoLongerExistArePassedOverSilently) {
+    WriteTextFile(m_strInstall + "B.TXT", "b");
+    Log("A.TXT", "0|1|0");
+    Log("B.TXT", "0|1|0");
+    Log("C.TXT", "1|1|0");
+    CRecordingProgress progress;
+
+    EXPECT_TRUE(Remove(&progress));
+
+    EXPECT_FALSE(FileExists(m_strInstall + "B.TXT"));
+    EXPECT_EQ(3u, progress.m_paths.size());
+    EXPECT_FALSE(FolderExists(m_strInstall));
+}
+
+TEST_F(InstallationRemoverTest, LeavesTheHelperProgramsInPlace) {
+    WriteTextFile(m_strInstall + "_ROZIRUR.EXE", "x");
+    WriteTextFile(m_strData + "_kstinst.exe", "x");
+    Log("_ROZIRUR.EXE", "0|1|0");
+    Log("_kstinst.exe", "1|1|0");
+
+    EXPECT_TRUE(Remove());
+
+    EXPECT_TRUE(FileExists(m_strInstall + "_ROZIRUR.EXE"));
+    EXPECT_TRUE(FileExists(m_strData + "_kstinst.exe"));
+}
+
+TEST_F(InstallationRemoverTest, ALogKeyCannotReachOutsideTheLoggedFolder) {
+    const std::string outside = m_scratch.Path("VICTIM.TXT");
+    WriteTextFile(outside, "not the product's");
+    WriteTextFile(m_strInstall + "VICTIM.TXT", "the product's");
+    WriteTextFile(m_strData + "OTHER.TXT", "the product's");
+    Log("..\\VICTIM.TXT", "0|1|0");
+    Log(outside, "1|1|0");
+    Log("..", "0|1|0");
+    Log("*.*", "0|1|0");
+
+    EXPECT_TRUE(Remove());
+
+    EXPECT_TRUE(FileExists(outside));
+    EXPECT_FALSE(FileExists(m_strInstall + "VICTIM.TXT"));
+    // Neither ".." nor a wildcard matched anything.
+    EXPECT_TRUE(FileExists(m_strData + "OTHER.TXT"));
+    EXPECT_TRUE(FolderExists(m_scratch.Folder()));
+}
+
+TEST_F(InstallationRemoverTest, LinesOfUnknownDestinationsAreSkipped) {
+    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
+    Log("SHIFT.EXE", "7|1|0");
+    CRecordingProgress progress;
+
+    EXPECT_TRUE(Remove(&progress));
+
+    EXPECT_TRUE(progress.m_paths.empty());
+    EXPECT_TRUE(FileExists(m_strInstall + "SHIFT.EXE"));
+}
+
+TEST_F(InstallationRemoverTest, ProgressSeesEachFullPathAndCanStopTheRemoval) {
+    WriteTextFile(m_strInstall + "A.TXT", "a");
+    WriteTextFile(m_strInstall + "B.TXT", "b");
+    WriteTextFile(m_strInstall + "C.TXT", "c");
+    Log("A.TXT", "0|1|0");
+    Log("B.TXT", "0|1|0");
+    Log("C.TXT", "0|1|0");
+    CRecordingProgress progress;
+    progress.m_nStopAt = 2;
+
+    EXPECT_FALSE(Remove(&progress));
+
+    ASSERT_EQ(2u, progress.m_paths.size());
+    EXPECT_EQ(m_strInstall + "A.TXT", progress.m_paths[0]);
+    EXPECT_EQ(m_strInstall + "B.TXT", progress.m_paths[1]);
+    EXPECT_FALSE(FileExists(m_strInstall + "A.TXT"));
+    EXPECT_TRUE(FileExists(m_strInstall + "B.TXT"));
+    EXPECT_TRUE(FileExists(m_strInstall + "C.TXT"));
+}
+
+TEST_F(InstallationRemoverTest, SystemFilesOnlyLoseOneSharedCount) {
+    const std::string name = "SHWTEST.DLL";
+    const std::string path = SystemFolder() + name;
+    WriteTextFile(path, "shared library");
+    SetSharedCount(path, 2);
+    Log(name, "-3|1|0");
+
+    EXPECT_TRUE(Remove());
+    DWORD count = 0;
+    EXPECT_TRUE(SharedCount(path, count));
+    EXPECT_EQ(1u, count);
+    EXPECT_TRUE(FileExists(path));
+
+    EXPECT_TRUE(Remove());
+    EXPECT_FALSE(SharedCount(path, count));
+    EXPECT_TRUE(FileExists(path));
+
+    // A third removal finds no count and creates none.
+    EXPECT_TRUE(Remove());
+    EXPECT_FALSE(SharedCount(path, count));
+    EXPECT_TRUE(FileExists(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST(LoggedFileDecision, DependsOnDestinationAndName) {
+    CDestinationMap destinations;
+    destinations.SetEntry(0, "SHIFT", kDestNone);
+    destinations.SetPath(0, "C:\\SHIFT");
+
+    LoggedFileDecision decision = DecideLoggedFile("SHIFT.EXE", 0, destinations);
+    EXPECT_EQ(LoggedFileAction::kDelete, decision.action);
+    EXPECT_EQ("C:\\SHIFT\\SHIFT.EXE", decision.path.GetText());
+
+    EXPECT_EQ(LoggedFileAction::kKeep, DecideLoggedFile("_KSTINST.EXE", 0, destinations).action);
+    // In the system folder even the helper program only loses a count.
+    EXPECT_EQ(LoggedFileAction::kReleaseCount,
+              DecideLoggedFile("_kstinst.exe", kDestSystem, destinations).action);
+    EXPECT_EQ(LoggedFileAction::kDelete,
+              DecideLoggedFile("SHIFT.HLP", kDestWindows, destinations).action);
+    EXPECT_EQ(LoggedFileAction::kSkip, DecideLoggedFile("SHIFT.EXE", 1, destinations).action);
+    EXPECT_EQ(LoggedFileAction::kSkip, DecideLoggedFile("", 0, destinations).action);
+
+    destinations.SetEntry(2, "EMPTY", 0); // known but not resolved
+    EXPECT_EQ(LoggedFileAction::kSkip, DecideLoggedFile("SHIFT.EXE", 2, destinations).action);
+}
