@@ -2,12 +2,14 @@
 // records every connection, execute string and request in a log file (one line each) and
 // answers the group-list request with the bytes of an answer file.
 //
-//   ProgmanRecorder.exe LOG READY-EVENT QUIT-EVENT [ANSWER-FILE [REJECT-PREFIX]]
+//   ProgmanRecorder.exe LOG READY-EVENT QUIT-EVENT [--answer FILE] [--reject PREFIX]
+//                       [--service NAME]
 //
 // LOG lines: "CONNECT", "EXECUTE <command>", "REQUEST <item>", "DISCONNECT".
 // READY-EVENT is set once the service is registered; the program ends when QUIT-EVENT is
-// set. Execute strings that begin with REJECT-PREFIX are refused (as Program Manager
-// refuses ReplaceItem of an item that does not exist).
+// set. Without --answer a request gets no data. Execute strings that begin with PREFIX are
+// refused (as Program Manager refuses ReplaceItem of an item that does not exist). --service
+// registers another name than "PROGMAN", for tests that must not meet the shell's server.
 #include <windows.h>
 #include <ddeml.h>
 
@@ -21,6 +23,8 @@ DWORD g_instance = 0;
 HSZ g_service = nullptr;
 FILE* g_log = nullptr;
 std::string g_answer;
+bool g_hasAnswer = false;
+std::string g_serviceName = "PROGMAN";
 std::string g_rejectPrefix;
 
 void LogLine(const std::string& line) {
@@ -46,11 +50,13 @@ std::string TextOf(HDDEDATA data) {
     return text;
 }
 
-HDDEDATA CALLBACK OnTransaction(UINT type, UINT format, HCONV, HSZ topic, HSZ item,
-                                HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+HDDEDATA CALLBACK OnTransaction(UINT type, UINT format, HCONV, HSZ topic, HSZ item, HDDEDATA data,
+                                ULONG_PTR, ULONG_PTR) {
     switch (type) {
     case XTYP_CONNECT:
         return reinterpret_cast<HDDEDATA>(lstrcmpiA(StringOf(topic).c_str(), "PROGMAN") == 0);
+    case XTYP_WILDCONNECT:
+        return nullptr;
     case XTYP_CONNECT_CONFIRM:
         LogLine("CONNECT");
         return nullptr;
@@ -60,17 +66,16 @@ HDDEDATA CALLBACK OnTransaction(UINT type, UINT format, HCONV, HSZ topic, HSZ it
     case XTYP_EXECUTE: {
         std::string command = TextOf(data);
         LogLine("EXECUTE " + command);
-        bool reject = !g_rejectPrefix.empty() && command.compare(0, g_rejectPrefix.size(),
-                                                                 g_rejectPrefix) == 0;
+        bool reject = !g_rejectPrefix.empty() &&
+                      command.compare(0, g_rejectPrefix.size(), g_rejectPrefix) == 0;
         return reinterpret_cast<HDDEDATA>(reject ? DDE_FNOTPROCESSED : DDE_FACK);
     }
     case XTYP_REQUEST:
         LogLine("REQUEST " + StringOf(item));
-        if (format != CF_TEXT)
+        if (format != CF_TEXT || !g_hasAnswer)
             return nullptr;
         return DdeCreateDataHandle(g_instance, reinterpret_cast<LPBYTE>(&g_answer[0]),
-                                   static_cast<DWORD>(g_answer.size() + 1), 0, item, CF_TEXT,
-                                   0);
+                                   static_cast<DWORD>(g_answer.size() + 1), 0, item, CF_TEXT, 0);
     default:
         return nullptr;
     }
@@ -99,16 +104,23 @@ int main(int argc, char** argv) {
     HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, argv[3]);
     if (!g_log || !ready || !quit)
         return 3;
-    if (argc > 4)
-        g_answer = ReadWholeFile(argv[4]);
-    if (argc > 5)
-        g_rejectPrefix = argv[5];
+    for (int i = 4; i + 1 < argc; i += 2) {
+        std::string option = argv[i];
+        if (option == "--answer") {
+            g_answer = ReadWholeFile(argv[i + 1]);
+            g_hasAnswer = true;
+        } else if (option == "--reject") {
+            g_rejectPrefix = argv[i + 1];
+        } else if (option == "--service") {
+            g_serviceName = argv[i + 1];
+        }
+    }
 
     if (DdeInitializeA(&g_instance, OnTransaction,
                        APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
                        0) != DMLERR_NO_ERROR)
         return 4;
-    g_service = DdeCreateStringHandleA(g_instance, "PROGMAN", CP_WINANSI);
+    g_service = DdeCreateStringHandleA(g_instance, g_serviceName.c_str(), CP_WINANSI);
     if (!DdeNameService(g_instance, g_service, nullptr, DNS_REGISTER))
         return 5;
     SetEvent(ready);
