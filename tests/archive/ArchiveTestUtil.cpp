@@ -87,7 +87,8 @@ Bytes BuildArchive(const std::vector<TestMember>& members) {
 unsigned CMemoryFile::Read(void* buffer, unsigned count) {
     ++m_reads;
     size_t n = std::min<size_t>({count, m_maxRead, m_data.size() - m_position});
-    std::memcpy(buffer, m_data.data() + m_position, n);
+    if (n > 0)
+        std::memcpy(buffer, m_data.data() + m_position, n);
     m_position += n;
     return static_cast<unsigned>(n);
 }

@@ -241,9 +241,10 @@ TEST_F(MultiFileTest, NextVolumeMustBeAnArchiveAndMustExist) {
     first.header.SetContinued(1);
     Bytes whole = BuildArchive({first});
     Bytes v1(whole.begin(), whole.begin() + 8 + 346 + 1000);
-    Bytes v2(whole.begin(), whole.begin() + 8);
-    v2[0] = 'M'; // not an archive header
-    v2.insert(v2.end(), whole.begin() + 8 + 346 + 1000, whole.end());
+    // The rest of the data behind a header whose magic is wrong.
+    Bytes v2(whole.begin() + 346 + 1000, whole.end());
+    std::copy(whole.begin(), whole.begin() + 8, v2.begin());
+    v2[0] = 'M';
     CFolderMultiFile missing;
     missing.OpenArchive(WriteArchive("ONE.A", v1));
     EXPECT_EQ(CauseOf<CFileException>([&] { ExtractAll(missing); }), CFileException::fileNotFound);
