@@ -1,7 +1,8 @@
 // guidriver.exe: the GUI driver as a command, for scripts.
 //   guidriver wait TIMEOUT_MS CAPTION [ID...]   a window with that caption (and controls)
-//   guidriver click CAPTION ID                  clicks a control of that window
-//   guidriver text CAPTION ID                   prints a control's text
+//   guidriver click CAPTION ID                  clicks control ID of the window with that
+//                                               caption that has such a control
+//   guidriver text CAPTION ID                   prints that control's text
 //   guidriver screenshot FILE.bmp               the whole screen
 //   guidriver run TIMEOUT_MS EXE [ARGS...]      runs a program, prints its full exit code
 // Exit status: 0 success, 1 failure or time-out, 2 wrong usage.
@@ -21,10 +22,11 @@ int Usage() {
     return 2;
 }
 
-HWND FindByCaption(const std::string& caption, DWORD timeoutMs) {
+HWND FindWithControl(const std::string& caption, int id, DWORD timeoutMs) {
     WindowQuery query;
     query.caption = caption;
     query.className.clear();
+    query.controlIds.push_back(id);
     return WaitForWindow(query, timeoutMs);
 }
 
@@ -43,14 +45,15 @@ int main(int argc, char** argv) {
         return WaitForWindow(query, static_cast<DWORD>(atol(argv[2]))) ? 0 : 1;
     }
     if ((command == "click" || command == "text") && argc == 4) {
-        HWND wnd = FindByCaption(argv[2], kDefaultTimeoutMs);
+        int id = atoi(argv[3]);
+        HWND wnd = FindWithControl(argv[2], id, kDefaultTimeoutMs);
         if (wnd == nullptr)
             return 1;
         if (command == "text") {
-            printf("%s\n", GetControlText(wnd, atoi(argv[3])).c_str());
+            printf("%s\n", GetControlText(wnd, id).c_str());
             return 0;
         }
-        return Click(wnd, atoi(argv[3])) ? 0 : 1;
+        return Click(wnd, id) ? 0 : 1;
     }
     if (command == "screenshot" && argc == 3)
         return SaveScreenshot(argv[2]) ? 0 : 1;
