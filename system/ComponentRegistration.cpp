@@ -1,0 +1,130 @@
+#include "system/ComponentRegistration.h"
+
+#include "profile/ProfileKeyList.h"
+#include "profile/ProfileValue.h"
+#include "system/CommandText.h"
+#include "system/CurrentDirectory.h"
+#include "system/LoadedLibrary.h"
+#include "system/RegistryKey.h"
+#include "system/RegistryString.h"
+#include "system/ShortcutClient.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using RegistrationEntry = HRESULT(STDAPICALLTYPE*)();
+
+constexpr DWORD kValueBuffer = 260;
+
+std::vector<std::string> SectionValues(const CSetupPath& file, const char* section) {
+    std::vector<std::string> values;
+    CProfileKeyList keys(section);
+    keys.SetFile(file);
+    CProfileValue value;
+    for (bool more = keys.First(value); more; more = keys.Next(value)) {
+        value.SetValue("");
+        value.Read();
+        values.push_back(value.GetValue());
+    }
+    return values;
+}
+
+// "File<n>" or "Desc<n>" of a numbered section, cut to 259 characters, "" when missing.
+std::string NumberedValue(const CSetupPath& file, const char* section, const char* prefix, int n) {
+    char key[32];
+    snprintf(key, sizeof key, "%s%d", prefix, n);
+    char buffer[kValueBuffer] = "";
+    GetPrivateProfileStringA(section, key, "", buffer, kValueBuffer, file.GetText().c_str());
+    return buffer;
+}
+
+// Loads the library without the system's error boxes and calls its entry point, if any.
+void CallEntryPoint(const std::string& library, const char* entryName) {
+    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    CLoadedLibrary module(LoadLibraryA(library.c_str()));
+    SetErrorMode(previousMode);
+    auto entry = reinterpret_cast<RegistrationEntry>(module.Find(entryName));
+    if (entry)
+        entry(); // its result is not examined: a failed registration does not stop setup
+}
+
+void RegisterLibraries(const CSetupPath& registerIni, const CSetupPath& installDir, bool install) {
+    const char* entryName = install ? "DllRegisterServer" : "DllUnregisterServer";
+    const struct {
+        const char* section;
+        std::string folder;
+    } places[] = {
+        {"AppDir", AsFolderText(installDir.GetText())},
+        {"WinDir", CSetupPath(kRootWindowsDir).GetText()},
+        {"SysDir", CSetupPath(kRootSystemDir).GetText()},
+    };
+    CCurrentDirectoryKeeper keeper;
+    for (const auto& place : places) {
+        SetCurrentDirectoryA(place.folder.c_str());
+        for (const std::string& name : SectionValues(registerIni, place.section)) {
+            if (!name.empty())
+                CallEntryPoint(place.folder + name, entryName);
+        }
+    }
+}
+
+void ProgramIcons(CShortcutClient& client, const CSetupPath& registerIni,
+                  const std::string& installFolder, const std::string& group, bool install) {
+    const char* section = "ProgramIconAppDir";
+    for (int n = 0;; ++n) {
+        const std::string file = NumberedValue(registerIni, section, "File", n);
+        if (file.empty())
+            break;
+        const std::string title = NumberedValue(registerIni, section, "Desc", n);
+        if (!install) {
+            client.RemoveProgramItem(group, title);
+            continue;
+        }
+        std::string program, arguments;
+        SplitProgramAndSwitches(file, program, arguments);
+        if (program.empty())
+            continue;
+        client.CreateShortcut(group, installFolder + program, arguments, title, nullptr, 0, nullptr,
+                              -1, SW_SHOW);
+    }
+}
+
+void StartUpEntries(const CSetupPath& registerIni, const std::string& installFolder, bool install) {
+    const char* section = "StartUp";
+    for (int n = 0;; ++n) {
+        const std::string file = NumberedValue(registerIni, section, "File", n);
+        if (file.empty())
+            break;
+        const std::string name = NumberedValue(registerIni, section, "Desc", n);
+        if (install) {
+            CRegistryString run(HKEY_LOCAL_MACHINE, kRunKey, name);
+            // Windows runs this text as a command line: a blank in the path needs quotes.
+            run.SetValue(QuoteCommandPath(installFolder + file));
+        } else {
+            CRegistryKey run;
+            if (run.Open(HKEY_LOCAL_MACHINE, kRunKey))
+                run.DeleteValue(name);
+        }
+    }
+}
+
+} // namespace
+
+bool RegisterComponentsWith(CShortcutClient& client, const CSetupPath& installDir,
+                            const std::string& group, bool install) {
+    const std::string installFolder = AsFolderText(installDir.GetText());
+    const CSetupPath registerIni(installFolder + kRegisterIniName);
+    RegisterLibraries(registerIni, installDir, install);
+    ProgramIcons(client, registerIni, installFolder, group, install);
+    StartUpEntries(registerIni, installFolder, install);
+    return true;
+}
+
+bool RegisterComponents(const CSetupPath& installDir, const std::string& group, bool install) {
+    CShortcutClient client; // connects to nothing until its first item
+    return RegisterComponentsWith(client, installDir, group, install);
+}
