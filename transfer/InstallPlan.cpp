@@ -7,21 +7,6 @@
 #include <cstdlib>
 #include <iterator>
 
-uint64_t CSetupMultiFile::SpaceNeeded(uint32_t clusterBytes) const {
-    // The fields are signed in the profile; a negative size or count is taken as nothing.
-    uint64_t size = m_nSize > 0 ? static_cast<uint64_t>(m_nSize) : 0;
-    uint64_t files = m_nFileCount > 0 ? static_cast<uint64_t>(m_nFileCount) : 0;
-    if (files > 1)
-        return size + files * clusterBytes / 2;
-    if (clusterBytes == 0)
-        return size;
-    return (size + clusterBytes - 1) / clusterBytes * clusterBytes;
-}
-
-bool CSetupMultiFile::IsSelected() const {
-    return m_pGroup && m_pGroup->m_bSelected;
-}
-
 void ParseFileListValue(CSetupMultiFile& record, const std::string& value) {
     int16_t number = 0;
     GetProfileFieldInt(record.m_nSize, value, 0);

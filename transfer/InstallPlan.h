@@ -5,6 +5,7 @@
 // is a plain file of 1000 bytes on diskette 2 for the install directory.
 #pragma once
 
+#include "transfer/SetupMultiFile.h"
 #include "transfer/SetupPath.h"
 
 #include <cstdint>
@@ -12,36 +13,10 @@
 #include <memory>
 #include <string>
 
-class CFileGroup;
 class CFileGroupMap;
 
-enum SourceKind : int32_t {
-    kSourcePlainFile = 0,
-    kSourceArchive = 1,
-};
-
-// One file-list record. The copy engine reads the archive through it; here it is the data
-// read from the profile.
-class CSetupMultiFile {
-public:
-    virtual ~CSetupMultiFile() = default;
-
-    // Space the record takes on a disk with the given cluster size: size plus half a cluster
-    // per file for several files, else size rounded up to whole clusters (0: the size).
-    uint64_t SpaceNeeded(uint32_t clusterBytes) const;
-    bool IsSelected() const;
-
-    std::string m_strSourceName;        // relative to the source folder; first volume of an archive
-    int32_t m_nKind = kSourcePlainFile; // other values install nothing
-    int32_t m_nSize = 0;                // expanded bytes of all its files
-    int32_t m_nFileCount = 0;
-    int32_t m_nDiskette = 0;      // never negative; counted up when an archive continues
-    int32_t m_bAfterUnmarked = 0; // the profile gave the diskette number negated
-    std::string m_strText;
-    int32_t m_nDestinationId = -1;  // plain files only; -1: counted as done, not copied
-    CFileGroup* m_pGroup = nullptr; // not owned; its selected flag decides
-};
-
+// The records (CSetupMultiFile, transfer/SetupMultiFile.h) in the order the copy engine
+// installs them.
 class CInstallPlan {
 public:
     using Records = std::list<std::unique_ptr<CSetupMultiFile>>;

@@ -1,6 +1,11 @@
-# Win32 parts of transfer/: the install plan read from the setup profile (and, later, the
-# copy engine that works through it).
+# Win32 parts of transfer/: the install plan read from the setup profile, and the copy
+# engine that works through it (records, members, version decisions, replacement at restart,
+# the diskette rules).
 if(SHIFTWELL_WIN32)
-    add_library(install_plan STATIC InstallPlan.cpp)
-    target_link_libraries(install_plan PUBLIC profile setup_paths)
+    add_library(install_plan STATIC InstallPlan.cpp SetupMultiFile.cpp)
+    target_link_libraries(install_plan PUBLIC profile archive_core setup_paths)
+
+    add_library(copy_engine STATIC
+        CopyEngine.cpp InstallFile.cpp FileVersion.cpp ReplaceAtRestart.cpp SourceFolder.cpp)
+    target_link_libraries(copy_engine PUBLIC install_plan system_registry profile version)
 endif()

@@ -1,0 +1,148 @@
+#include "EngineTestSupport.h"
+
+#include "archive/ArchiveWriter.h"
+#include "archive/VolumeSplitter.h"
+#include "framework/Exception.h"
+#include "transfer/InstallFile.h"
+#include "transfer/SetupMultiFile.h"
+#include "transfer/SourceFolder.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+void CRecordingProgress::StartRun(uint32_t totalBytes) {
+    m_nTotal = totalBytes;
+}
+
+void CRecordingProgress::ShowSource(const CSetupMultiFile& record) {
+    m_sources.push_back(record.m_strSourceName + "@" + std::to_string(record.m_nDiskette) +
+                        (record.m_bAfterUnmarked ? "m" : ""));
+}
+
+void CRecordingProgress::Tick() {
+    ++m_nTicks;
+    if (m_onTick)
+        m_onTick(*this);
+}
+
+void CRecordingProgress::SetCurrentEntry(CInstallFile* entry) {
+    m_pCurrent = entry;
+}
+
+void CRecordingProgress::AddDone(const CInstallFile& entry) {
+    m_nDone += entry.Header().GetExpandedSize();
+}
+
+void CRecordingProgress::AddDoneRecord(const CSetupMultiFile& record) {
+    m_nDone += static_cast<uint32_t>(record.m_nSize);
+}
+
+CRecordingEnvironment::CRecordingEnvironment(const std::string& root)
+    : m_sourceDir(root + "DISK01\\") {
+    m_destinations.SetEntry(0, "APP", -1);
+    m_destinations.SetPath(0, root + "APP");
+    m_destinations.SetEntry(1, "DATA", 0);
+    m_destinations.SetPath(1, root + "APP\\DATA");
+    CreateDirectoryA((root + "DISK01").c_str(), nullptr);
+    m_pDestinations = &m_destinations;
+    m_pItems = &m_items;
+    m_pSourceDir = &m_sourceDir;
+    m_logPath = CSetupPath(root + "shift.log");
+    m_pSucceeded = &m_bSucceeded;
+    m_pRestartNeeded = &m_bRestartNeeded;
+}
+
+bool CRecordingEnvironment::EnsureSourceFile(const std::string& name, int disk) {
+    return ::EnsureSourceFile(
+        m_sourceDir, name, disk, [this](const CSetupPath& missing, int n, std::string& folder) {
+            m_questions.push_back(missing.GetText() + "@" + std::to_string(n));
+            folder = m_strAnswerFolder;
+            return !folder.empty();
+        });
+}
+
+bool CRecordingEnvironment::AskAfterError(const CException& error,
+                                          const std::string& sourceFileName) {
+    m_errors.push_back(sourceFileName + ": " + error.GetRuntimeClassName());
+    return m_bContinueAfterError;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CopyFileOrFail(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+void SetWriteTime(const std::string& path, time_t when) {
+    CFileStatus status;
+    if (!CFile::GetStatus(path, status))
+        throw std::runtime_error("cannot examine " + path);
+    status.m_mtime = when;
+    CFile::SetStatus(path, status);
+}
+
+time_t GetWriteTime(const std::string& path) {
+    CFileStatus status;
+    return CFile::GetStatus(path, status) ? status.m_mtime : 0;
+}
+
+std::string IniValue(const std::string& file, const std::string& section, const std::string& key) {
+    char buffer[512] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
+    return buffer;
+}
+
+std::string FromBuildTree(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+void WriteArchive(const std::string& path, const std::vector<CTestMember>& members) {
+    CArchiveWriter writer;
+    writer.Create(path);
+    for (const CTestMember& member : members)
+        writer.AddFile(member.m_strPath, member.m_nMethod, member.m_nDestination);
+    writer.Close();
+}
+
+std::vector<std::string> SplitIntoDiskFolders(const std::string& archive, const std::string& root,
+                                              const std::string& name, int64_t volumeBytes) {
+    std::string work = root + "volumes\\";
+    CreateDirectoryA(work.c_str(), nullptr);
+    CVolumeSplitter splitter(volumeBytes);
+    std::vector<std::string> paths = splitter.Split(archive, work + name);
+    std::vector<std::string> placed;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        char folder[32];
+        std::snprintf(folder, sizeof folder, "DISK%02u\\", static_cast<unsigned>(i + 1));
+        CreateDirectoryA((root + folder).c_str(), nullptr);
+        std::string target = root + folder + CSetupPath(paths[i]).GetFileName();
+        MoveFileExA(paths[i].c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
+        placed.push_back(target);
+    }
+    return placed;
+}

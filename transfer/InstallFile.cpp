@@ -1,0 +1,126 @@
+#include "transfer/InstallFile.h"
+
+#include "profile/Destination.h"
+#include "profile/FileGroup.h"
+#include "profile/ProgramItem.h"
+#include "system/RegistryDword.h"
+#include "transfer/CopyEnvironment.h"
+#include "transfer/FileVersion.h"
+#include "transfer/Format.h"
+#include "transfer/ReplaceAtRestart.h"
+#include "transfer/SetupMultiFile.h"
+
+#include <windows.h>
+
+CInstallFile::CInstallFile(CSetupMultiFile& record, CCopyEnvironment& environment)
+    : m_pRecord(&record), m_environment(environment) {}
+
+CInstallFile::~CInstallFile() = default;
+
+void CInstallFile::Install() {
+    m_bInstalled = 0;
+    m_bReplaced = 0;
+    if (Header().GetDestination() == kDestNone)
+        return;
+    Prepare();
+    m_pRecord->Extract(*this);
+    CSetupPath existing = FindExistingCopy();
+    Place(existing, existing.Exists());
+    WriteLogLine();
+    if (Header().GetDestination() == kDestSystem)
+        CountSharedUse();
+    FillProgramItem();
+}
+
+void CInstallFile::Prepare() {
+    int16_t id = Header().GetDestination();
+    const CDestination* destination =
+        m_environment.m_pDestinations ? m_environment.m_pDestinations->Lookup(id) : nullptr;
+    // A member for a folder the model does not know would land in the current directory.
+    if (destination == nullptr || destination->m_path.GetText().empty())
+        ThrowFileException(CFileException::badPath, -1, GetName());
+    // A path given in the profile may lack its trailing backslash; it still names a folder.
+    std::string folderText = destination->m_path.GetText();
+    AppendBackslash(folderText);
+    CSetupPath folder(folderText);
+    folder.CreateFolderOrThrow(true);
+    m_destination = folder;
+    m_destination.SetFileName(GetInstallName());
+    m_temporary = m_destination;
+    m_temporary.MakeUniqueName(true, 1000);
+    SetOutputPath(m_temporary.GetText());
+}
+
+CSetupPath CInstallFile::FindExistingCopy() const {
+    int16_t id = Header().GetDestination();
+    if (id != kDestWindows && id != kDestSystem)
+        return m_destination;
+    // A shared file may sit in either folder; the copy found first is the one compared.
+    CSetupPath inWindows(static_cast<int>(kRootWindowsDir));
+    inWindows.SetFileName(m_destination.GetFileName());
+    if (inWindows.Exists())
+        return inWindows;
+    CSetupPath inSystem(static_cast<int>(kRootSystemDir));
+    inSystem.SetFileName(m_destination.GetFileName());
+    return inSystem;
+}
+
+bool CInstallFile::IsNewer(const CSetupPath& newFile, const CSetupPath& existing) {
+    CFileVersion newVersion, oldVersion;
+    bool newHas = newVersion.Load(newFile.GetText());
+    bool oldHas = oldVersion.Load(existing.GetText());
+    if (oldHas && !newHas)
+        return false;
+    if (newHas && !oldHas)
+        return true;
+    if (newHas && oldHas)
+        return newVersion.IsNewerThan(oldVersion);
+    return existing.ModifiedTime() < newFile.ModifiedTime();
+}
+
+void CInstallFile::Place(const CSetupPath& existing, bool exists) {
+    if (!exists) {
+        m_bInstalled = 1;
+        m_temporary.RenameTo(m_destination);
+        return;
+    }
+    if (IsNewer(m_temporary, existing)) {
+        m_bReplaced = 1;
+        if (existing.Delete(true)) {
+            m_bInstalled = 1;
+            m_temporary.RenameTo(m_destination);
+        } else {
+            // In use: the new copy waits beside it for the next start.
+            if (m_environment.m_pRestartNeeded)
+                *m_environment.m_pRestartNeeded = 1;
+            ReplaceAtRestart(m_temporary.GetText(), existing.GetText());
+        }
+        return;
+    }
+    m_temporary.Delete(true);
+}
+
+void CInstallFile::WriteLogLine() const {
+    if (m_pRecord->m_pGroup == nullptr || m_environment.m_logPath.GetText().empty())
+        return;
+    std::string value;
+    FormatString(value, "%d|%d|%d", static_cast<int>(Header().GetDestination()),
+                 static_cast<int>(m_bInstalled), static_cast<int>(m_bReplaced));
+    WritePrivateProfileStringA(m_pRecord->m_pGroup->m_strKey.c_str(),
+                               m_destination.GetFileName().c_str(), value.c_str(),
+                               m_environment.m_logPath.GetText().c_str());
+}
+
+void CInstallFile::CountSharedUse() const {
+    CRegistryDword count(HKEY_LOCAL_MACHINE, kSharedDllsKey, m_destination.GetText(), 0, true,
+                         false);
+    count.SetValue(count.GetValue() + 1);
+    count.Write();
+}
+
+void CInstallFile::FillProgramItem() const {
+    if (m_environment.m_pItems == nullptr)
+        return;
+    if (CProgramItem* item = m_environment.m_pItems->Lookup(m_destination.GetFileName()))
+        item->m_path = m_destination;
+}

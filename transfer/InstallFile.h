@@ -1,0 +1,50 @@
+// CInstallFile: one archive member (or plain file) being installed. The record it comes from
+// expands it into a temporary file beside its destination; Install then decides whether an
+// existing copy may be replaced (version blocks first, modification times otherwise), puts
+// the new file in place or schedules it for the next start, writes the file's line into the
+// install log, counts shared system files and fills in the path of a matching program item.
+// Win32 only. One object serves a whole archive: each header read overwrites the last.
+#pragma once
+
+#include "archive/MultiFileEntry.h"
+#include "transfer/SetupPath.h"
+
+#include <cstdint>
+
+class CCopyEnvironment;
+class CSetupMultiFile;
+
+constexpr char kSharedDllsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+class CInstallFile : public CMultiFileEntry {
+public:
+    // Neither is owned; both outlive the object.
+    CInstallFile(CSetupMultiFile& record, CCopyEnvironment& environment);
+    ~CInstallFile() override;
+
+    // Installs the member whose header the record has just read (nothing for destination
+    // -1). Throws what extraction throws (CMultiFileException, CZLibException,
+    // CFileException, CUserException after a confirmed Cancel) and CFileException badPath
+    // for a destination id the install model does not know; the temporary file of a member
+    // that fails stays where it is.
+    void Install();
+
+    // Whether the new file (carrying the header's time) should replace `existing`.
+    static bool IsNewer(const CSetupPath& newFile, const CSetupPath& existing);
+
+    CSetupPath m_destination;
+    CSetupPath m_temporary;
+    CSetupMultiFile* m_pRecord; // not owned
+    int32_t m_bInstalled = 0;   // the new file is in place
+    int32_t m_bReplaced = 0;    // an existing copy was older than the new file
+
+private:
+    void Prepare();
+    CSetupPath FindExistingCopy() const;
+    void Place(const CSetupPath& existing, bool exists);
+    void WriteLogLine() const;
+    void CountSharedUse() const;
+    void FillProgramItem() const;
+
+    CCopyEnvironment& m_environment;
+};

@@ -1,0 +1,48 @@
+#include "transfer/ReplaceAtRestart.h"
+
+#include "profile/IniEntryAdder.h"
+#include "transfer/SetupPath.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+int WINAPI_MoveFileEx(const char* source, const char* destination, unsigned flags) {
+    return MoveFileExA(source, destination, flags);
+}
+
+DelayedMoveFunction g_delayedMove = WINAPI_MoveFileEx;
+
+} // namespace
+
+DelayedMoveFunction SetDelayedMoveFunction(DelayedMoveFunction function) {
+    DelayedMoveFunction previous = g_delayedMove;
+    g_delayedMove = function ? function : WINAPI_MoveFileEx;
+    return previous;
+}
+
+std::string ShortPathOf(const std::string& path) {
+    DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return path;
+    std::vector<char> buffer(size + 1, '\0');
+    DWORD length = GetShortPathNameA(path.c_str(), buffer.data(), size + 1);
+    if (length == 0 || length > size)
+        return path;
+    return std::string(buffer.data(), length);
+}
+
+bool ReplaceAtRestart(const std::string& sourcePath, const std::string& destinationPath) {
+    // The destination exists (it is the copy in use): without MOVEFILE_REPLACE_EXISTING the
+    // system would refuse the move at the next start.
+    if (g_delayedMove(sourcePath.c_str(), destinationPath.c_str(),
+                      MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
+        return true;
+    CSetupPath wininit(static_cast<int>(kRootWindowsDir));
+    wininit.SetFileName("wininit.ini");
+    CIniEntryAdder adder(wininit);
+    adder.AddEntry("rename", ShortPathOf(destinationPath), ShortPathOf(sourcePath));
+    return true;
+}
