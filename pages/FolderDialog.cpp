@@ -2,6 +2,7 @@
 
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/MessageBox.h"
+#include "transfer/Format.h"
 #include "transfer/SetupPath.h"
 
 namespace {
@@ -9,6 +10,7 @@ namespace {
 constexpr int kCurrentFolderId = 1088;
 constexpr int kPathId = 1002;
 constexpr int kPathDisplayId = 1034;
+constexpr unsigned kFolderDialogTitleStringId = 138; // "Change Folder"
 
 // The nearest folder of text that exists; when not even the drive exists, the current
 // directory.
@@ -28,8 +30,12 @@ CSetupPath NearestExistingFolder(const std::string& text) {
 
 CFolderDialog::CFolderDialog(CWnd* parent)
     : CFileDialog(false, nullptr, "jet.jet", OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_ENABLETEMPLATE,
-                  "AllFiles (*.*) | *.* ||", parent) {
+                  "AllFiles (*.*) | *.* ||", parent),
+      m_strTitle(LoadResourceString(kFolderDialogTitleStringId)) {
     m_ofn.lpTemplateName = MAKEINTRESOURCEA(kFolderDialogTemplate);
+    // Without a title the common dialog would call itself "Save As".
+    if (!m_strTitle.empty())
+        m_ofn.lpstrTitle = m_strTitle.c_str();
 }
 
 void CFolderDialog::DoDataExchange(CDataExchange& dx) {

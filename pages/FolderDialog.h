@@ -28,6 +28,9 @@ protected:
     void OnLBSelChangedNotify(UINT idBox, UINT curSel, UINT code) override;
     // An empty path gives message 27 and the dialog stays open.
     void OnOK() override;
+
+private:
+    std::string m_strTitle; // the caption, kept alive for m_ofn
 };
 
 // Shows "Change Folder" starting at the nearest existing folder of text; on OK text becomes
