@@ -3,7 +3,7 @@
 //     CProfileKeyList keys("section"); keys.SetFile(path);
 //     CProfileValue value;
 //     for (bool more = keys.First(value); more; more = keys.Next(value)) { value.Read(); ... }
-// Never throws except CMemoryException-like std::bad_alloc on an absurdly large section.
+// Nothing throws but memory allocation (std::bad_alloc).
 #pragma once
 
 #include "profile/ProfileValue.h"

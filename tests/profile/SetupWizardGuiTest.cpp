@@ -179,6 +179,21 @@ TEST_F(SetupWizard, MissingFolderIsCreatedWithItsParents) {
     EXPECT_TRUE(FolderExists("C:\\SWT_A\\B\\C"));
 }
 
+TEST_F(SetupWizard, UnresolvableDestinationsAreReportedAndThePageStays) {
+    Start("[destinations]\r\n0=SWTSHIFT|-1|\r\n1=A|2|\r\n2=B|1|\r\n");
+    HWND page = DestinationPage();
+    ASSERT_NE(nullptr, page);
+    Click(page, kNext);
+    HWND error = Wait("", {140, 144, 119});
+    ASSERT_NE(nullptr, error);
+    EXPECT_EQ("Incomplete or missing profile.", GetControlText(error, 140));
+    EXPECT_EQ("9.1 (CInstallProfileException)", GetControlText(error, 144));
+    Click(error, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(error));
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_TRUE(m_process.IsRunning());
+}
+
 TEST_F(SetupWizard, BrowseStartsAtTheNearestFolderAndOkTakesTheChosenOne) {
     ASSERT_TRUE(CreateDirectoryA("C:\\SWT_BR", nullptr));
     ASSERT_TRUE(CreateDirectoryA("C:\\SWT_BR\\SUB", nullptr));
