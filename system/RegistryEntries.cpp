@@ -47,6 +47,8 @@ bool DeleteRegistryTree(HKEY root, const std::string& subkey) {
 }
 
 bool WriteAppPath(const CSetupPath& programPath) {
+    if (NamesRootItself(programPath.GetFileName()))
+        return false;
     CRegistryKey key;
     if (!key.Create(HKEY_LOCAL_MACHINE,
                     std::string(kAppPathsKey) + "\\" + programPath.GetFileName()))
@@ -56,6 +58,8 @@ bool WriteAppPath(const CSetupPath& programPath) {
 }
 
 void RemoveAppPath(const CSetupPath& programPath) {
+    if (NamesRootItself(programPath.GetFileName()))
+        return; // would name the "App Paths" key itself
     CRegistryKey key;
     key.DeleteKey(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\" + programPath.GetFileName());
 }
@@ -66,6 +70,8 @@ std::string MakeUninstallCommand(const CSetupPath& setupProgram) {
 
 void WriteUninstallEntry(const std::string& uninstallCommand, const std::string& entryName,
                          const std::string& displayName) {
+    if (NamesRootItself(entryName))
+        return;
     const std::string key = std::string(kUninstallKey) + "\\" + entryName;
     CRegistryString name(HKEY_LOCAL_MACHINE, key, "DisplayName", std::string(), true, true);
     name.SetValue(displayName);
@@ -75,6 +81,8 @@ void WriteUninstallEntry(const std::string& uninstallCommand, const std::string&
 }
 
 void RemoveUninstallEntry(const std::string& entryName) {
+    if (NamesRootItself(entryName))
+        return; // would name the "Uninstall" key itself
     CRegistryKey key;
     key.DeleteKey(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + entryName);
 }

@@ -18,6 +18,8 @@ constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\
 bool DeleteRegistryTree(HKEY root, const std::string& subkey);
 
 // HKLM "App Paths\<file name>": default value = the program's full path, "Path" = its folder.
+// A path without a file name, or an empty entry name below, is refused: it would name the
+// "App Paths" or "Uninstall" key itself.
 bool WriteAppPath(const CSetupPath& programPath);
 void RemoveAppPath(const CSetupPath& programPath);
 
