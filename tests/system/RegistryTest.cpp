@@ -161,6 +161,20 @@ TEST_F(RegistryTest, UninstallEntryIsCreatedThenOverwrittenThenRemoved) {
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, key));
 }
 
+TEST_F(RegistryTest, EmptyNamesNeverAddressTheParentKeys) {
+    SetRegistryText(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\shiftwell-keep.exe", "",
+                    "x");
+    EXPECT_FALSE(WriteAppPath(CSetupPath("C:\\SHIFT\\")));
+    RemoveAppPath(CSetupPath("C:\\SHIFT\\"));
+    RemoveUninstallEntry("");
+    WriteUninstallEntry("x /U", "", "nameless");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "<missing>");
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(
+        RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\shiftwell-keep.exe"));
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kAppPathsKey) + "\\shiftwell-keep.exe").c_str());
+}
+
 TEST_F(RegistryTest, UninstallCommandQuotesOnlyPathsWithBlanks) {
     EXPECT_EQ(MakeUninstallCommand(CSetupPath("C:\\Program Files\\Shiftwell\\SETUP.EXE")),
               "\"C:\\Program Files\\Shiftwell\\SETUP.EXE\" /U");
