@@ -119,7 +119,14 @@ int CSetupApp::ExitInstance() {
     FreeModel();
     if (m_bUninstall && m_bSucceeded)
         LaunchUninstallHelper();
-    return CWinApp::ExitInstance();
+    CWinApp::ExitInstance();
+    return ExitCodeFor();
+}
+
+int CSetupApp::ExitCodeFor() const {
+    if (m_bSucceeded)
+        return m_bRestartNeeded ? 3010 : 0;
+    return m_bCancelled ? 1602 : 1603;
 }
 
 bool CSetupApp::WriteStatusReport(const std::string& statusFileName,

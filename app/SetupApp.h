@@ -44,8 +44,11 @@ public:
     // the background window cannot be created.
     bool InitInstance() override;
     // Pages, status report, model and paths, then the removal helper after a successful
-    // uninstall. Returns the message loop's exit code.
+    // uninstall. Returns the exit code (ExitCodeFor).
     int ExitInstance() override;
+    // The exit code deployment systems understand: 0 success, 3010 success that waits for a
+    // restart, 1602 cancelled by the user, 1603 failed.
+    int ExitCodeFor() const;
     // Shows the exception with message 9 ("Setup cannot continue"); the loop goes on.
     LRESULT ProcessWndProcException(const CException& e, const MSG* msg) override;
 
@@ -87,6 +90,7 @@ public:
     int32_t m_bBatch;
     int32_t m_bIgnoreConditions;
     int32_t m_bRestartNeeded; // only ever goes from 0 to 1
+    int32_t m_bCancelled = 0; // the user chose to stop (not set by unattended answers)
 
 protected:
     // Creates the background window and makes it the main window; false on failure.

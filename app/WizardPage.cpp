@@ -109,6 +109,7 @@ void CWizardPage::OnCancel() {
     }
     if (!ConfirmCancel())
         return;
+    GetSetupApp().m_bCancelled = 1;
     MarkFailed();
     GoNext();
 }

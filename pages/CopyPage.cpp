@@ -3,11 +3,177 @@
 #include "app/DialogUtil.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
+#include "errors/ErrorDialog.h"
+#include "errors/XException.h"
+#include "pages/FolderDialog.h"
+#include "profile/Destination.h"
+#include "profile/DisketteArray.h"
+#include "profile/InstallProfile.h"
+#include "system/ProgramItems.h"
+#include "transfer/CopyEngine.h"
+#include "transfer/Format.h"
+#include "transfer/InstallFile.h"
+#include "transfer/InstallPlan.h"
+#include "transfer/InsertDisketteDialog.h"
+#include "transfer/SourceFolder.h"
+
+namespace {
+
+constexpr int kSourceLineId = 1008;
+constexpr int kDestinationLineId = 1009;
+constexpr int kGaugePlaceholderId = 1010;
+constexpr DWORD kGaugeStyle = 0x50800000; // WS_CHILD | WS_VISIBLE | WS_BORDER
+constexpr int kCannotInstallStringId = 17;
+
+void PumpAppMessages() {
+    PumpMessages();
+}
+
+} // namespace
+
+CCopyPage::CCopyPage(int nextId) : CWizardPage(kCopyPageId, nextId), m_gauge(0, 99, 0) {
+    m_nButtonBarId = 0;
+}
+
+CCopyPage::~CCopyPage() = default;
+
+bool CCopyPage::OnInitDialog() {
+    bool result = CWizardPage::OnInitDialog();
+    m_gauge.CreateOver(kGaugeStyle, RECT{}, *this, kGaugePlaceholderId);
+    return result;
+}
 
 void CCopyPage::PlacePage() {
     PlaceWindow(m_hWnd, 1, 2, 1, 2);
 }
 
 int CCopyPage::RunPage() {
-    return GetSetupApp().m_bSucceeded ? m_nNextId : kFailedPageId;
+    CSetupApp& app = GetSetupApp();
+    if (!app.m_bSucceeded || !app.m_pFileLists)
+        return kFailedPageId;
+    CSetupCopyEnvironment environment(this);
+    bool done = RunCopy(*app.m_pFileLists, environment, *this);
+    m_pCurrentEntry = nullptr;
+    if (!done || !app.m_bSucceeded) {
+        CWizardPage::MarkFailed();
+        return kFailedPageId;
+    }
+    return m_nNextId;
+}
+
+void CCopyPage::OnCancel() {
+    m_bCancelRequest = 1;
+}
+
+void CCopyPage::StartRun(uint32_t totalBytes) {
+    m_nDone = 0;
+    m_gauge.SetRange(1, totalBytes);
+    m_gauge.SetPos(0, false);
+}
+
+void CCopyPage::ShowSource(const CSetupMultiFile& record) {
+    SetDlgItemText(kSourceLineId, record.m_strSourceName);
+    UpdateWindow();
+}
+
+int CCopyPage::PercentWritten(uint64_t written, uint32_t expandedSize) {
+    if (expandedSize == 0)
+        return 100;
+    uint64_t percent = written * 100 / expandedSize;
+    return percent > 100 ? 100 : static_cast<int>(percent);
+}
+
+void CCopyPage::Tick() {
+    if (m_pCurrentEntry == nullptr)
+        return;
+    uint64_t written = static_cast<uint64_t>(m_pCurrentEntry->GetWriteCount());
+    uint32_t position = m_nDone + static_cast<uint32_t>(written);
+    ::PumpMessages();
+    if (m_bCancelRequest) {
+        if (ConfirmCancel()) {
+            m_pCurrentEntry->m_pRecord->Abort();
+            CSetupApp& app = GetSetupApp();
+            app.m_bSucceeded = 0;
+            app.m_bCancelled = 1;
+            m_nNextId = kFailedPageId;
+            return;
+        }
+        m_bCancelRequest = 0;
+    }
+    m_gauge.SetPos(position, true);
+    int percent = PercentWritten(written, m_pCurrentEntry->Header().GetExpandedSize());
+    SetDlgItemFormat(m_hWnd, kDestinationLineId, "%s (%d%%)",
+                     m_pCurrentEntry->m_destination.GetText().c_str(), percent);
+}
+
+void CCopyPage::AddDone(const CInstallFile& entry) {
+    m_nDone += entry.Header().GetExpandedSize();
+}
+
+void CCopyPage::AddDoneRecord(const CSetupMultiFile& record) {
+    m_nDone += record.m_nSize > 0 ? static_cast<uint32_t>(record.m_nSize) : 0;
+}
+
+CSetupCopyEnvironment::CSetupCopyEnvironment(CWnd* owner) : m_pOwner(owner) {
+    CSetupApp& app = GetSetupApp();
+    m_pDestinations = app.m_pDestinations.get();
+    m_pItems = app.m_pItems.get();
+    m_pSourceDir = app.m_pSourceDir.get();
+    if (app.m_pLogPath)
+        m_logPath = *app.m_pLogPath;
+    m_pSucceeded = &app.m_bSucceeded;
+    m_pRestartNeeded = &app.m_bRestartNeeded;
+}
+
+bool CSetupCopyEnvironment::EnsureSourceFile(const std::string& name, int disk) {
+    CSetupApp& app = GetSetupApp();
+    return ::EnsureSourceFile(
+        *app.m_pSourceDir, name, disk,
+        [this, &app](const CSetupPath& missing, int n, std::string& folder) {
+            const std::string* label = app.m_pDiskettes ? app.m_pDiskettes->GetLabel(n) : nullptr;
+            std::string drive = app.m_pSourceDir->GetDrive();
+            if (app.m_bBatch) {
+                // Nobody would answer: record the question and take Cancel.
+                app.LogEvent(
+                    "%s %s",
+                    CInsertDisketteDialog::RequestLine(label ? *label : "", n, drive).c_str(),
+                    missing.GetText().c_str());
+                return false;
+            }
+            CInsertDisketteDialog dialog(m_pOwner, missing, n, label ? *label : "", drive,
+                                         [](std::string& text, CWnd* parent) {
+                                             return BrowseForFolder(text, true, parent);
+                                         });
+            if (dialog.DoModal() != IDOK) {
+                app.m_bCancelled = 1;
+                return false;
+            }
+            folder = dialog.m_strFolder;
+            return true;
+        });
+}
+
+bool CSetupCopyEnvironment::AskAfterError(const CException& error,
+                                          const std::string& sourceFileName) {
+    CSetupApp& app = GetSetupApp();
+    if (app.m_bBatch) {
+        std::string message = FormatErrorMessage(kCannotInstallStringId, sourceFileName.c_str());
+        app.LogEvent("%s %s", message.c_str(), ErrorTitleOf(error).c_str());
+        return false;
+    }
+    return ::AskAfterError(kCannotInstallStringId, error, sourceFileName.c_str());
+}
+
+void CSetupCopyEnvironment::PumpMessages() {
+    ::PumpMessages();
+}
+
+void CSetupCopyEnvironment::FinishCopy() {
+    CSetupApp& app = GetSetupApp();
+    std::string installDir = app.m_pDestinations->GetPath(kDestInstall);
+    WriteRecordedGroupName(installDir, app.m_strGroupName);
+    CSetupPath installFolder(installDir);
+    CreateProgramItems(*app.m_pItems, app.m_strGroupName, installFolder, &PumpAppMessages);
+    if (app.m_bWriteLog)
+        app.WriteInstallLog();
 }

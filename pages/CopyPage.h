@@ -1,13 +1,63 @@
-// Page 108: the copy progress page, centred on the screen. Its work is the copy run; until
-// that exists the page moves on at once (to the failed page when the run already failed).
+// Page 108: copying files. Its automatic work is the copy run; the page shows the source
+// file being read, the destination being written with its percentage and a gauge for the
+// whole run. The engine ticks the page every 4096 source bytes: that repaints it, serves
+// input and examines a pending Cancel. Centred on the screen, without a button bar.
+// Win32 only.
 #pragma once
 
 #include "app/WizardPage.h"
+#include "transfer/CopyEnvironment.h"
+#include "transfer/GaugeCtrl.h"
 
-class CCopyPage : public CWizardPage {
+#include <cstdint>
+#include <memory>
+
+constexpr int kCopyPageId = 108;
+
+class CCopyPage : public CWizardPage, public CCopyProgress {
 public:
-    explicit CCopyPage(int nextId) : CWizardPage(108, nextId) { m_nButtonBarId = 0; }
+    explicit CCopyPage(int nextId);
+    ~CCopyPage() override;
 
     void PlacePage() override;
+    // The copy run; the failed page after a failure or a cancel, else the next page.
     int RunPage() override;
+    // Only records the request; the next tick asks for confirmation.
+    void OnCancel() override;
+
+    // CCopyProgress
+    void StartRun(uint32_t totalBytes) override;
+    void ShowSource(const CSetupMultiFile& record) override;
+    void Tick() override;
+    void SetCurrentEntry(CInstallFile* entry) override { m_pCurrentEntry = entry; }
+    void AddDone(const CInstallFile& entry) override;
+    void AddDoneRecord(const CSetupMultiFile& record) override;
+    void MarkFailed() override { CWizardPage::MarkFailed(); }
+
+    // The destination line: "%s (%d%%)" of the path and how much of it is written.
+    static int PercentWritten(uint64_t written, uint32_t expandedSize);
+
+    int32_t m_bCancelRequest = 0;
+    CGaugeCtrl m_gauge;
+    uint32_t m_nDone = 0;                    // expanded bytes of the members done
+    CInstallFile* m_pCurrentEntry = nullptr; // not owned
+
+protected:
+    bool OnInitDialog() override;
+};
+
+// The running program as the copy engine sees it: the application's model, paths and flags,
+// the diskette prompt and the question after an error. Unattended, nobody is asked: the
+// question's text goes to the install log's events and the answer is Cancel.
+class CSetupCopyEnvironment : public CCopyEnvironment {
+public:
+    explicit CSetupCopyEnvironment(CWnd* owner);
+
+    bool EnsureSourceFile(const std::string& name, int disk) override;
+    bool AskAfterError(const CException& error, const std::string& sourceFileName) override;
+    void PumpMessages() override;
+    void FinishCopy() override;
+
+private:
+    CWnd* m_pOwner;
 };

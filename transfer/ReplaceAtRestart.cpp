@@ -23,7 +23,7 @@ DelayedMoveFunction SetDelayedMoveFunction(DelayedMoveFunction function) {
     return previous;
 }
 
-std::string ShortPathOf(const std::string& path) {
+std::string ShortFormOf(const std::string& path) {
     DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
     if (size == 0)
         return path;
@@ -43,6 +43,6 @@ bool ReplaceAtRestart(const std::string& sourcePath, const std::string& destinat
     CSetupPath wininit(static_cast<int>(kRootWindowsDir));
     wininit.SetFileName("wininit.ini");
     CIniEntryAdder adder(wininit);
-    adder.AddEntry("rename", ShortPathOf(destinationPath), ShortPathOf(sourcePath));
+    adder.AddEntry("rename", ShortFormOf(destinationPath), ShortFormOf(sourcePath));
     return true;
 }

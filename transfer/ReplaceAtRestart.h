@@ -17,4 +17,4 @@ using DelayedMoveFunction = int (*)(const char* source, const char* destination,
 DelayedMoveFunction SetDelayedMoveFunction(DelayedMoveFunction function);
 
 // The short form of an existing path, or the path itself when there is none.
-std::string ShortPathOf(const std::string& path);
+std::string ShortFormOf(const std::string& path);

@@ -9,3 +9,9 @@ if(SHIFTWELL_WIN32)
         CopyEngine.cpp InstallFile.cpp FileVersion.cpp ReplaceAtRestart.cpp SourceFolder.cpp)
     target_link_libraries(copy_engine PUBLIC install_plan system_registry profile version)
 endif()
+
+# The copy engine's windows: the gauge and the Insert Diskette prompt.
+if(SHIFTWELL_WIN32)
+    add_library(copy_ui STATIC GaugeCtrl.cpp InsertDisketteDialog.cpp)
+    target_link_libraries(copy_ui PUBLIC copy_engine app_dialogs framework)
+endif()

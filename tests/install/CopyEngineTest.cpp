@@ -264,10 +264,10 @@ TEST_F(InUseCopy, FallsBackToWininitWithShortNames) {
     DeleteFileA(wininit.GetText().c_str());
     InstallArchive({{Src("tool.exe"), 0, kMethodDeflate}});
     EXPECT_EQ(1, m_env.m_bRestartNeeded);
-    std::string shortDestination = ShortPathOf(App("tool.exe"));
+    std::string shortDestination = ShortFormOf(App("tool.exe"));
     std::string line = IniValue(wininit.GetText(), "rename", shortDestination);
     DeleteFileA(wininit.GetText().c_str());
-    EXPECT_EQ(ShortPathOf(Temporary()), line);
+    EXPECT_EQ(ShortFormOf(Temporary()), line);
     EXPECT_EQ(std::string::npos, line.find("swtest")); // 8.3 forms, not the long names
 }
 
