@@ -1,5 +1,6 @@
-// Page 1549, "Registering components...": the end of an installation. Its work decides the
-// closing page: failed (116), restart (1558) or complete (115).
+// Page 1549, "Registering components...": the end of an installation. Its work writes the
+// product's App Paths and Uninstall entries, registers the components of REGISTER.INI and
+// then chooses the closing page: failed (116), restart (1558) or complete (115).
 #pragma once
 
 #include "app/WizardPage.h"

@@ -1,5 +1,5 @@
-// Page 1550, "Unregistering components...": removes the application path and uninstall
-// entries. Until that work exists the page moves on at once.
+// Page 1550, "Unregistering components...": after the files are removed, its work removes the
+// product's App Paths and Uninstall entries, then the wizard goes on to 1547.
 #pragma once
 
 #include "app/WizardPage.h"
@@ -8,5 +8,5 @@ class CUnregisterPage : public CWizardPage {
 public:
     explicit CUnregisterPage(int nextId) : CWizardPage(1550, nextId) {}
 
-    int RunPage() override { return m_nNextId; }
+    int RunPage() override;
 };
