@@ -66,6 +66,8 @@ protected:
     const CMultiFileEntry* CurrentEntry() const { return m_pCurrentEntry; }
 
 private:
+    static constexpr size_t kReadBufferSize = 64 * 1024;
+    void UseLargeReadBuffer();
     // Runs the member's codec into `destination`; returns whether it was asked to abort.
     bool RunCodec(CMultiFileEntry& entry, CFile& destination);
     // Reads what the codec left of the member's packed bytes, so that the next header is
