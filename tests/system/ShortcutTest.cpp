@@ -95,6 +95,35 @@ TEST_F(NewShellTest, NamesThatLeaveTheProgramsFolderAreRefused) {
     EXPECT_FALSE(FolderExists(m_install.Path("Programs")));
 }
 
+// The whole loop with the shell's own programs folder: shortcut files for the items that
+// were installed, and the shell asked to show the group after each.
+TEST_F(NewShellTest, ProgramItemsBecomeShortcutsInTheProgramsFolder) {
+    const std::string group = "Shiftwell Shortcut Test";
+    CProgramItemMap items;
+    auto item = std::make_unique<CProgramItem>();
+    item->m_strTitle = "Shiftwell";
+    item->m_strArguments = "/-safe";
+    item->m_path = CSetupPath(m_target);
+    items.m_records["shift.exe"] = std::move(item);
+    auto notInstalled = std::make_unique<CProgramItem>();
+    notInstalled->m_strTitle = "Not Installed";
+    items.m_records["missing.exe"] = std::move(notInstalled);
+
+    CreateProgramItems(items, group, CSetupPath(m_install.Folder()), nullptr);
+    const std::string folder = CShortcutClient().GetGroupFolder(group).GetText();
+    ShellLinkContents link = ReadShellLink(folder + "Shiftwell.lnk");
+    EXPECT_TRUE(link.loaded);
+    EXPECT_EQ(lstrcmpiA(link.path.c_str(), m_target.c_str()), 0) << link.path;
+    EXPECT_EQ(link.arguments, "/-safe");
+    EXPECT_FALSE(FileExists(folder + "Not Installed.lnk"));
+
+    RemoveProgramItems(items, group, nullptr);
+    EXPECT_FALSE(FileExists(folder + "Shiftwell.lnk"));
+    EXPECT_FALSE(FolderExists(folder));
+    CloseShellWindows(group, 3000);
+    RemoveFolderTree(folder);
+}
+
 // The programs folder comes from "Shell Folders"\"Programs", else from the Windows directory.
 class ProgramsFolderTest : public ::testing::Test {
 protected:
@@ -155,8 +184,7 @@ protected:
         if (!m_groupFolder.empty())
             RemoveFolderTree(m_groupFolder);
         // The shell shows each group it creates in a window of its own.
-        if (HWND window = FindWindowA(nullptr, kGroup))
-            PostMessageA(window, WM_CLOSE, 0, 0);
+        CloseShellWindows(kGroup, 3000);
     }
     static constexpr const char* kGroup = "Shiftwell NT Test";
     std::string m_groupFolder;

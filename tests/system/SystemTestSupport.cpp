@@ -119,3 +119,31 @@ std::string WindowsPathOf(const std::string& unixPath) {
     }
     return path;
 }
+
+namespace {
+
+struct TitleSearch {
+    const std::string* title;
+    int found;
+};
+
+BOOL CALLBACK CloseIfTitled(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (*search->title == text) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ++search->found;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void CloseShellWindows(const std::string& title, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    while (!FindWindowA(nullptr, title.c_str()) && GetTickCount() - start < waitMs)
+        Sleep(50);
+    TitleSearch search{&title, 0};
+    EnumWindows(CloseIfTitled, reinterpret_cast<LPARAM>(&search));
+}

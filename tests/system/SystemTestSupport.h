@@ -38,5 +38,9 @@ bool RegistryKeyExists(HKEY root, const std::string& subkey);
 void SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
                      const std::string& text);
 
+// Closes the windows that the shell opens to show a group: waits up to waitMs for the first
+// window with this title, then asks every such window to close.
+void CloseShellWindows(const std::string& title, DWORD waitMs);
+
 // The Windows path of a file of the build tree (Wine maps the Unix root to drive Z:).
 std::string WindowsPathOf(const std::string& unixPath);
