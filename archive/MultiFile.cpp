@@ -171,24 +171,20 @@ bool CMultiFile::CurrentEntryRunsOn() const {
     return m_pCurrentEntry != nullptr && m_pCurrentEntry->Header().GetContinued() != 0;
 }
 
-bool CMultiFile::ContinueIfEntryRunsOn(const std::string& nextPath) {
-    CloseQuietly();
-    if (!CurrentEntryRunsOn())
-        return false;
-    ReopenContinuing(nextPath);
+void CMultiFile::OpenNextVolume(const std::string& path) {
+    ReopenContinuing(path);
     UseLargeReadBuffer();
     ++m_nVolume;
     ReadArchiveHeader();
-    return true;
 }
 
 bool CFolderMultiFile::OnVolumeEnd() {
-    std::string next;
-    if (!CurrentEntryRunsOn() || !NextVolumePath(GetPathText(), next)) {
-        CloseQuietly();
-        if (CurrentEntryRunsOn())
-            ThrowFileException(CFileException::badPath, -1, GetPathText());
+    CloseVolume();
+    if (!CurrentEntryRunsOn())
         return true;
-    }
-    return !ContinueIfEntryRunsOn(next);
+    std::string next;
+    if (!NextVolumePath(GetPathText(), next))
+        ThrowFileException(CFileException::badPath, -1, GetPathText());
+    OpenNextVolume(next);
+    return false;
 }

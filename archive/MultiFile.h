@@ -5,8 +5,8 @@
 // Member data passes through the counted Read of CSpanFile with a block size of 4096, so
 // OnBlockBoundary fires once per 4096 packed bytes. Volumes: this class stops at the end of
 // a volume file (OnVolumeEnd returns true). A subclass continues onto the next volume by
-// overriding OnVolumeEnd with the rule in ContinueIfEntryRunsOn: CFolderMultiFile follows
-// volumes in the same folder; the installer's diskette-aware reader asks for the disk first.
+// overriding OnVolumeEnd with the pieces below: CFolderMultiFile follows volumes in the same
+// folder; the installer's diskette-aware reader asks for the disk first.
 #pragma once
 
 #include "archive/ArchiveCodec.h"
@@ -57,13 +57,18 @@ public:
     static bool NextVolumePath(const std::string& path, std::string& next);
 
 protected:
-    // The volume rule shared by every OnVolumeEnd that continues: closes the current
-    // volume; if the entry being read does not run on, returns false. Otherwise opens
-    // `nextPath`, checks its header and returns true (bytes after that header follow).
-    // Throws what ReopenContinuing and ReadArchiveHeader throw.
-    bool ContinueIfEntryRunsOn(const std::string& nextPath);
+    // The pieces of the volume rule, for OnVolumeEnd overrides that continue: close the
+    // volume; if the member being read runs on (CurrentEntryRunsOn), find the next volume
+    // (NextVolumePath gives its name) and open it with OpenNextVolume, then return false;
+    // otherwise return true and the read ends short. A diskette-aware override asks for the
+    // disk between closing and opening.
     bool CurrentEntryRunsOn() const;
     const CMultiFileEntry* CurrentEntry() const { return m_pCurrentEntry; }
+    void CloseVolume() { CloseQuietly(); }
+    // Opens `path` for reading with the counts running on, checks its 8-byte header and
+    // counts the volume. Throws CFileException (cannot open, short header),
+    // CMultiFileException 2 (not an archive).
+    void OpenNextVolume(const std::string& path);
 
 private:
     static constexpr size_t kReadBufferSize = 64 * 1024;
@@ -80,7 +85,9 @@ private:
     int m_nVolume;
 };
 
-// Follows the volumes of an archive in the folder of its first volume.
+// Follows the volumes of an archive in the folder of its first volume. A member that runs
+// on past a volume whose name cannot be raised throws CFileException badPath; a missing next
+// volume throws CFileException fileNotFound.
 class CFolderMultiFile : public CMultiFile {
 public:
     bool OnVolumeEnd() override;
