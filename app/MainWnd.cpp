@@ -130,8 +130,10 @@ void CMainWnd::OnPaint() {
 
 void CMainWnd::OnClose() {
     // The window stays: the cleared flag stops the running work and fails the run.
-    if (AppMessageBox(kCancelQuestionStringId, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (AppMessageBox(kCancelQuestionStringId, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         GetSetupApp().m_bSucceeded = 0;
+        GetSetupApp().m_bCancelled = 1;
+    }
 }
 
 void CMainWnd::OnActivateApp(bool active, DWORD) {

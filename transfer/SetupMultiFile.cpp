@@ -46,5 +46,7 @@ bool CSetupMultiFile::OnVolumeEnd() {
         ThrowUserException();
     CSetupPath next(*m_pEnvironment->m_pSourceDir);
     next.SetFileName(name);
-    return !ContinueIfEntryRunsOn(next.GetText());
+    ReopenContinuing(next.GetText());
+    ReadArchiveHeader();
+    return false;
 }

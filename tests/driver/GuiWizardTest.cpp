@@ -158,7 +158,7 @@ TEST_F(GuiWizard, WelcomePageShowsOverTheBackgroundAndCancelYesEndsOnTheFailedPa
     EXPECT_TRUE(WaitForWindowGone(welcome));
     Shot("failed");
     PressKey(failed, VK_ESCAPE); // Esc on a last page finishes
-    ExpectEndsWithCode(0);
+    ExpectEndsWithCode(1602); // cancelled by the user
 }
 
 TEST_F(GuiWizard, NextAndBackPassOverTheReadingAndConditionsPages) {
@@ -197,7 +197,7 @@ TEST_F(GuiWizard, NextAndBackPassOverTheReadingAndConditionsPages) {
     HWND failed = WaitFailedPage();
     ASSERT_NE(failed, nullptr);
     Click(failed, IDOK);
-    ExpectEndsWithCode(0);
+    ExpectEndsWithCode(1602); // cancelled by the user
 }
 
 TEST_F(GuiWizard, UnattendedRunWalksToTheEndWithoutInput) {
@@ -244,7 +244,7 @@ TEST_F(GuiWizard, ErrorDialogOpensFoldedAndMoreShowsTheExplanationAndTheCode) {
     HWND failed = WaitFailedPage();
     ASSERT_NE(failed, nullptr);
     Click(failed, IDOK);
-    ExpectEndsWithCode(0);
+    ExpectEndsWithCode(1603); // failed
 }
 
 TEST_F(GuiWizard, BackgroundCloseBoxYesFailsTheRunAtTheCopyPage) {
@@ -274,7 +274,7 @@ TEST_F(GuiWizard, BackgroundCloseBoxYesFailsTheRunAtTheCopyPage) {
     HWND failed = WaitFailedPage(); // the copy page sees the failed run
     ASSERT_NE(failed, nullptr);
     Click(failed, IDOK);
-    ExpectEndsWithCode(0);
+    ExpectEndsWithCode(1602); // cancelled by the user
 }
 
 TEST_F(GuiWizard, CancelledUninstallEndsOnTheFailedPageWithoutAQuestion) {
@@ -286,5 +286,5 @@ TEST_F(GuiWizard, CancelledUninstallEndsOnTheFailedPageWithoutAQuestion) {
     ASSERT_NE(failed, nullptr);
     EXPECT_EQ(FindTopWindow(Query(kTitle, {IDYES, IDNO})), nullptr);
     Click(failed, IDOK);
-    ExpectEndsWithCode(0);
+    ExpectEndsWithCode(1602); // cancelled by the user
 }

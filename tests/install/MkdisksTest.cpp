@@ -49,7 +49,12 @@ public:
         char name[16];
         std::snprintf(name, sizeof name, "DISK%02d", disk);
         ++m_nContinued;
-        return !ContinueIfEntryRunsOn((current.parent_path().parent_path() / name / next).string());
+        CloseQuietly();
+        if (!CurrentEntryRunsOn())
+            return true;
+        ReopenContinuing((current.parent_path().parent_path() / name / next).string());
+        ReadArchiveHeader();
+        return false;
     }
     int m_nContinued = 0;
 };

@@ -1,0 +1,197 @@
+// The fixture of the GUI installation tests: a diskette set of the sample product made for
+// each test (installing into a folder of its own), SETUP.EXE started from its first
+// diskette, and waits for the pages, operated through the GUI driver. Win32 (under Wine).
+#pragma once
+
+#include "GuiDriver.h"
+
+#include "tools/mkdisks/MkdisksTool.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace guidriver;
+
+namespace {
+
+constexpr char kTitle[] = "Corvatek Shiftwell Setup";
+constexpr int kNextId = 1020;
+constexpr int kGroupEditId = 1006;
+constexpr int kGroupListId = 1007;
+constexpr int kNewGroupId = 1004;
+constexpr int kExistingGroupId = 1005;
+constexpr DWORD kEndTimeoutMs = 120000;
+constexpr DWORD kRestartNeededCode = 3010;
+constexpr DWORD kCancelledCode = 1602;
+constexpr DWORD kFailedCode = 1603;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string IniValue(const std::string& file, const char* section, const char* key) {
+    char buffer[512] = {};
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
+    return buffer;
+}
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\";
+}
+
+std::string ProgramsFolder() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, folder);
+    return std::string(folder) + "\\";
+}
+
+// Types text into an edit control of another process, as the keyboard would leave it.
+void TypeText(HWND root, int id, const std::string& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(FindControl(root, id), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+class GuiInstall : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Without a window manager Wine has to place and maximise windows itself.
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(key);
+        }
+        CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
+    }
+
+    // A diskette set of the sample product of its own, installing into C:\<name>\.
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        static int counter = 0;
+        m_strName =
+            "SW" + std::to_string(GetCurrentProcessId() % 10000) + "_" + std::to_string(++counter);
+        m_set = "C:\\SWSET_" + m_strName + "\\";
+        std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR);
+        std::ostringstream out, err;
+        ASSERT_EQ(0, RunMkdisks({"-i", payload, payload + "\\shiftwell.desc", m_set}, out, err))
+            << err.str() << " in " << info->name();
+        WritePrivateProfileStringA("destinations", "0", m_strName.c_str(),
+                                   Disk(1, "SETUP.ini").c_str());
+        m_install = "C:\\" + m_strName + "\\";
+    }
+
+    void TearDown() override {
+        if (m_setup.IsRunning()) {
+            Shot("left-running");
+            m_setup.Terminate();
+        }
+    }
+
+    std::string Disk(int n, const std::string& name) const {
+        char folder[16];
+        std::snprintf(folder, sizeof folder, "DISK%02d\\", n);
+        return m_set + folder + name;
+    }
+    std::string Log() const { return WindowsFolder() + "shift.log"; }
+
+    void Start(const std::string& arguments) {
+        ASSERT_TRUE(m_setup.Launch(Disk(1, "SETUP.EXE"), arguments, m_set + "DISK01"));
+    }
+
+    WindowQuery Query(const std::string& caption, std::vector<int> ids = {}) {
+        WindowQuery query;
+        query.caption = caption;
+        query.controlIds = std::move(ids);
+        query.processId = m_setup.Id();
+        return query;
+    }
+    HWND WaitPage(const std::string& caption, std::vector<int> ids, DWORD timeout = 60000) {
+        return WaitForWindow(Query(caption, std::move(ids)), timeout);
+    }
+    // A page of the product's caption whose button id carries the given text.
+    HWND WaitButtonPage(int id, const std::string& text, DWORD timeout = 60000) {
+        HWND page = nullptr;
+        WaitUntil(
+            [&] {
+                page = FindTopWindow(Query(kTitle, {id}));
+                return page != nullptr && GetControlText(page, id) == text;
+            },
+            timeout);
+        return page;
+    }
+    HWND WaitCompletePage() { return WaitButtonPage(IDOK, "Finished"); }
+    HWND WaitFailedPage() { return WaitButtonPage(IDOK, "&OK"); }
+    HWND WaitCopyPage() { return WaitPage(kTitle, {1008, 1009, IDCANCEL}); }
+
+    // Welcome, destination (as proposed) and the group page, which is returned.
+    HWND WalkToGroupPage() {
+        HWND welcome = WaitPage("Welcome", {kNextId});
+        EXPECT_NE(welcome, nullptr);
+        if (!welcome)
+            return nullptr;
+        Shot("welcome");
+        Click(welcome, kNextId);
+        HWND destination = WaitPage("Select Directory", {1001, kNextId});
+        EXPECT_NE(destination, nullptr);
+        if (!destination)
+            return nullptr;
+        EXPECT_EQ(m_install, GetControlText(destination, 1001));
+        Shot("destination");
+        Click(destination, kNextId);
+        HWND group = WaitPage("Select Program Item Group", {kGroupEditId, kGroupListId});
+        EXPECT_NE(group, nullptr);
+        return group;
+    }
+
+    void ExpectEndsWithCode(DWORD expected) {
+        DWORD code = 12345;
+        ASSERT_TRUE(m_setup.Wait(kEndTimeoutMs, &code)) << "setup did not end";
+        EXPECT_EQ(expected, code);
+    }
+
+    void Shot(const std::string& name) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        SaveScreenshot(HostPathToWindows(GUI_ARTIFACT_HOST_DIR) + "\\" + info->name() + "-" + name +
+                       ".bmp");
+    }
+
+    // What a successful installation leaves in the install folder and the log.
+    void ExpectInstalled() {
+        EXPECT_EQ(ReadAll(Disk(1, "SETUP.EXE")).size() > 0, true);
+        EXPECT_TRUE(Exists(m_install + "shift.exe"));
+        EXPECT_TRUE(Exists(m_install + "DATA\\shift.dat"));
+        EXPECT_TRUE(Exists(m_install + "shift.txt"));
+        EXPECT_FALSE(Exists(m_install + "DATA\\SAMPLE.SHP")); // not a typical group
+        EXPECT_EQ(m_install, IniValue(Log(), "destinations", "0").substr(m_strName.size() + 4));
+        EXPECT_EQ("1|1|0", IniValue(Log(), "Program", "shift.dat"));
+    }
+
+    std::string m_strName;
+    std::string m_set;
+    std::string m_install;
+    CProcess m_setup;
+};
+
+} // namespace
