@@ -81,6 +81,8 @@ void CMultiFile::ReadArchiveHeader() {
 bool CMultiFile::ReadEntryHeader(CMultiFileEntry& entry, bool seek) {
     if (entry.GetHeaderPosition() == 0)
         entry.SetHeaderPosition(m_nFirstEntryPosition);
+    if (m_pStream == nullptr)
+        return false; // the volume hook closed the last volume: nothing follows
     if (seek)
         Seek(entry.GetHeaderPosition() - m_nReadBase, begin);
     CEntryHeader& header = entry.Header();

@@ -178,15 +178,3 @@ TEST(CheckZlibResult, MapsEveryResult) {
     EXPECT_THROW(CheckZlibResult(Z_MEM_ERROR), CMemoryException);
     EXPECT_THROW(CheckZlibResult(Z_ERRNO), CFileException);
 }
-
-TEST(ArchiveCodec, AbortIsRecordedNotPolled) {
-    CStoredCodec codec;
-    Bytes data = MakeData(1000, 1, false);
-    CMemoryFile source(data), destination;
-    codec.Abort();
-    codec.Expand(source, destination, 1000, 1000); // a new run clears the flag ...
-    EXPECT_FALSE(codec.WasAborted());
-    EXPECT_EQ(destination.m_data, data);
-    codec.Abort(); // ... and a flag set afterwards stays for the caller to read
-    EXPECT_TRUE(codec.WasAborted());
-}
