@@ -1,0 +1,154 @@
+// The sample product installed unattended from its diskette set and removed again, in the
+// Windows version of the prefix (the default, win95 and nt351 runs of this program): what a
+// user, the shell and the systems-management service find afterwards.
+#include "GuiInstallSupport.h"
+
+#include "selfreg.h"
+
+namespace {
+
+std::string RegistryText(HKEY root, const std::string& key, const char* value) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return "<no key>";
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG rc = RegQueryValueExA(opened, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(opened);
+    return rc == ERROR_SUCCESS ? std::string(data) : "<no value>";
+}
+
+DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return 0;
+    DWORD data = 0, size = sizeof data, type = 0;
+    RegQueryValueExA(opened, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    RegCloseKey(opened);
+    return data;
+}
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\";
+}
+
+bool IsNewShellHere() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    GetVersionExA(&info);
+    return info.dwMajorVersion > 3;
+}
+
+// Where the program items of a group are: shell links in the Start menu, or on the old
+// shell Program Manager's groups (which Wine keeps as folders of links too).
+bool ProgramItemExists(const std::string& group, const std::string& title) {
+    std::string programs = ProgramsFolder();
+    std::string fallback = WindowsFolder() + "Start Menu\\Programs\\";
+    return Exists(programs + group + "\\" + title + ".lnk") ||
+           Exists(fallback + group + "\\" + title + ".lnk");
+}
+
+constexpr char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
+
+TEST_F(GuiInstall, SampleProductRoundTrip) {
+    const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
+    Start("/B");
+    ExpectEndsWithCode(0);
+
+    // Files with the times and attributes their archive headers carry.
+    // Files with the times and attributes their archive headers carry. Shared files of the
+    // system folder are compared where this run put them in place (an earlier run in the
+    // same prefix may have left a copy of the same version, which stays).
+    struct Installed {
+        const char* section;
+        const char* name;
+        std::string path;
+    } files[] = {
+        {"Program", "shift.exe", m_install + "shift.exe"},
+        {"Program", "REGISTER.INI", m_install + "REGISTER.INI"},
+        {"Program", "shiftreg.dll", m_install + "shiftreg.dll"},
+        {"Program", "shift.dat", m_install + "DATA\\shift.dat"},
+        {"Help", "shift.txt", m_install + "shift.txt"},
+        {"Shared", "shiftcom.dll", SystemFolder() + "shiftcom.dll"},
+        {"Shared", "_kstinst.exe", SystemFolder() + "_kstinst.exe"},
+    };
+    for (const Installed& file : files) {
+        std::string source = payload + file.name;
+        ASSERT_TRUE(Exists(file.path)) << file.path;
+        std::string line = IniValue(Log(), file.section, file.name);
+        ASSERT_FALSE(line.empty()) << file.name;
+        if (line.find("|1|") == std::string::npos)
+            continue; // kept: an equal copy was there
+        EXPECT_TRUE(ReadAll(source) == ReadAll(file.path)) << file.name;
+        WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+        GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &from);
+        GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &to);
+        ULARGE_INTEGER a{}, b{};
+        a.LowPart = from.ftLastWriteTime.dwLowDateTime;
+        a.HighPart = from.ftLastWriteTime.dwHighDateTime;
+        b.LowPart = to.ftLastWriteTime.dwLowDateTime;
+        b.HighPart = to.ftLastWriteTime.dwHighDateTime;
+        EXPECT_EQ(a.QuadPart / 10000000, b.QuadPart / 10000000) << file.name; // whole seconds
+        EXPECT_EQ(from.dwFileAttributes & 0x27, to.dwFileAttributes & 0x27) << file.name;
+    }
+    EXPECT_FALSE(Exists(m_install + "DATA\\SAMPLE.SHP"));
+
+    // The install log: one line per file, then the model.
+    EXPECT_EQ("0|1|0", IniValue(Log(), "Program", "shift.exe"));
+    EXPECT_EQ("1|1|0", IniValue(Log(), "Program", "shift.dat"));
+    EXPECT_EQ("0|1|0", IniValue(Log(), "Help", "shift.txt"));
+    EXPECT_EQ("-3", IniValue(Log(), "Shared", "shiftcom.dll").substr(0, 2));
+    EXPECT_EQ(m_strName + "|-1|" + m_install, IniValue(Log(), "destinations", "0"));
+    EXPECT_EQ("DATA|0|" + m_install + "DATA\\", IniValue(Log(), "destinations", "1"));
+    EXPECT_EQ("Help|The help text|0|1|1", IniValue(Log(), "groups", "Help"));
+    EXPECT_EQ("0|0|0|Corvatek Shiftwell|||" + m_install + "shift.exe",
+              IniValue(Log(), "targets", "shift.exe"));
+    EXPECT_EQ("Corvatek Shiftwell", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
+    EXPECT_GE(RegistryNumber(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "SharedDLLs",
+                             SystemFolder() + "shiftcom.dll"),
+              1u);
+
+    // Registry entries, program items, start-up entry, the component's own registration.
+    EXPECT_EQ(m_install + "shift.exe",
+              RegistryText(HKEY_LOCAL_MACHINE,
+                           std::string(kCurrentVersion) + "App Paths\\shift.exe", nullptr));
+    EXPECT_EQ("Corvatek Shiftwell",
+              RegistryText(HKEY_LOCAL_MACHINE,
+                           std::string(kCurrentVersion) + "Uninstall\\Corvatek Shiftwell",
+                           "DisplayName"));
+    EXPECT_EQ(m_install + "shift.exe",
+              RegistryText(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run",
+                           "Corvatek Shiftwell"));
+    EXPECT_NE("<no key>", RegistryText(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY, nullptr));
+    EXPECT_TRUE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell"))
+        << (IsNewShellHere() ? "new shell" : "Program Manager");
+    // The extra item of REGISTER.INI carries arguments; Wine's Program Manager stand-in does
+    // not make an item of such a command, so it is looked for on the new shell only.
+    if (IsNewShellHere())
+        EXPECT_TRUE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell (Safe Mode)"));
+    EXPECT_EQ("1", IniValue(WindowsFolder() + "shift.mif", "Status", "Success"));
+    EXPECT_EQ("Successful installation.",
+              IniValue(WindowsFolder() + "shift.mif", "Status", "Description"));
+
+    // Removal: what the installation put in place goes again; shared files stay.
+    CProcess uninstall;
+    ASSERT_TRUE(uninstall.Launch(Disk(1, "SETUP.EXE"), "/U /B", m_set + "DISK01"));
+    DWORD code = 12345;
+    ASSERT_TRUE(uninstall.Wait(kEndTimeoutMs, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(Exists(m_install + "shift.exe"));
+    EXPECT_FALSE(Exists(m_install + "DATA\\shift.dat"));
+    EXPECT_TRUE(Exists(SystemFolder() + "shiftcom.dll"));
+    EXPECT_EQ("<no key>",
+              RegistryText(HKEY_LOCAL_MACHINE,
+                           std::string(kCurrentVersion) + "App Paths\\shift.exe", nullptr));
+    EXPECT_EQ("<no value>", RegistryText(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run",
+                                         "Corvatek Shiftwell"));
+    EXPECT_EQ("<no key>", RegistryText(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY, nullptr));
+    EXPECT_FALSE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell"));
+}
+
+} // namespace
