@@ -89,9 +89,12 @@ protected:
     // A diskette set of the sample product of its own, installing into C:\<name>\.
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // A folder no earlier run in this prefix has used (process ids repeat).
         static int counter = 0;
-        m_strName =
-            "SW" + std::to_string(GetCurrentProcessId() % 10000) + "_" + std::to_string(++counter);
+        do {
+            m_strName = "SW" + std::to_string(GetCurrentProcessId() % 10000) + "_" +
+                        std::to_string(++counter);
+        } while (Exists("C:\\" + m_strName) || Exists("C:\\SWSET_" + m_strName));
         m_set = "C:\\SWSET_" + m_strName + "\\";
         std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR);
         std::ostringstream out, err;

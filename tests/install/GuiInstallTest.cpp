@@ -207,4 +207,28 @@ TEST_F(GuiInstall, UnattendedReplacementOfAFileInUseEndsWithRestartNeeded) {
     EXPECT_EQ("0|0|1", IniValue(Log(), "Help", "shift.txt"));
 }
 
+TEST_F(GuiInstall, FileInUseLeadsToTheRestartPage) {
+    Start("/B");
+    ExpectEndsWithCode(0);
+    std::string help = m_install + "shift.txt";
+    HANDLE file = CreateFileA(help.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    FILETIME old{};
+    SYSTEMTIME year2000 = {2000, 1, 0, 1, 0, 0, 0, 0};
+    SystemTimeToFileTime(&year2000, &old);
+    SetFileTime(file, nullptr, nullptr, &old);
+    Start("");
+    HWND group = WalkToGroupPage();
+    if (group)
+        Click(group, kNextId);
+    HWND restart = WaitPage(kTitle, {1035, 1036});
+    CloseHandle(file);
+    ASSERT_NE(restart, nullptr);
+    Shot("restart");
+    Click(restart, 1036); // "&Don't Restart": a test never restarts the computer
+    ExpectEndsWithCode(kRestartNeededCode);
+    EXPECT_EQ("0|0|1", IniValue(Log(), "Help", "shift.txt"));
+}
+
 } // namespace
