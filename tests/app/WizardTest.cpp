@@ -420,8 +420,9 @@ TEST_F(Wizard, BackgroundWithoutPaletteOnTrueColourDisplays) {
     bool paletteDevice = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
     ReleaseDC(nullptr, screen);
     ASSERT_TRUE(m_main->m_pPalette);
-    if (!paletteDevice)
+    if (!paletteDevice) {
         EXPECT_TRUE(m_main->m_pPalette->IsNull());
+    }
     m_main->Invalidate(true);
     m_main->UpdateWindow(); // paints without a palette
 }
