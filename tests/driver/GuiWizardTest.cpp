@@ -158,7 +158,7 @@ TEST_F(GuiWizard, WelcomePageShowsOverTheBackgroundAndCancelYesEndsOnTheFailedPa
     EXPECT_TRUE(WaitForWindowGone(welcome));
     Shot("failed");
     PressKey(failed, VK_ESCAPE); // Esc on a last page finishes
-    ExpectEndsWithCode(1602); // cancelled by the user
+    ExpectEndsWithCode(1602);    // cancelled by the user
 }
 
 TEST_F(GuiWizard, NextAndBackPassOverTheReadingAndConditionsPages) {
