@@ -79,6 +79,13 @@ bool DeleteWhenEnded(const std::string& path, const HelperSettings& settings) {
     }
 }
 
+void LeaveFolder() {
+    char folder[MAX_PATH + 1] = {};
+    UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+    if (n != 0 && n <= MAX_PATH)
+        SetCurrentDirectoryA(folder);
+}
+
 } // namespace
 
 std::string LoggedInstallFolder(const std::string& logPath) {
@@ -107,6 +114,9 @@ HelperResult RunRemovalHelper(const std::string& commandLine, const HelperSettin
 
     if (!DeleteWhenEnded(setupProgram, settings))
         return kHelperTimedOut;
+    // Setup starts the helper from the install folder: as long as that is the helper's own
+    // current directory, the folder cannot be removed.
+    LeaveFolder();
     // Only succeeds when nothing else is left in the folder.
     RemoveDirectoryA(ComparableFolder(installFolder).c_str());
     return kHelperDone;

@@ -96,6 +96,17 @@ TEST_F(RemovalHelperTest, DeletesTheSetupProgramOnceItHasEndedAndTheEmptyFolder)
     EXPECT_TRUE(FileExists(m_settings.strLogPath));
 }
 
+TEST_F(RemovalHelperTest, RemovesTheFolderItWasStartedIn) {
+    // Setup starts the helper with the install folder as its current directory.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(m_strInstall.c_str()));
+
+    EXPECT_EQ(kHelperDone, Run(m_strSetup));
+    EXPECT_FALSE(FolderExists(m_strInstall));
+    SetCurrentDirectoryA(previous);
+}
+
 TEST_F(RemovalHelperTest, LeavesEverythingElseAndAFolderThatIsNotEmpty) {
     WriteTextFile(m_strInstall + "MINE.DOC", "the user's own");
     SetFileAttributesA(m_strSetup.c_str(), FILE_ATTRIBUTE_READONLY);

@@ -1,0 +1,240 @@
+// Uninstall operated as a person would, through the GUI driver, on an installation the test
+// made itself (HandInstall.h): the uninstall command of the Uninstall entry run
+// interactively and unattended, Cancel on the first page and during the removal, a missing
+// install log, files already gone. Screenshots go to the build folder
+// (tests/uninstall/artifacts).
+#include "GuiDriver.h"
+#include "HandInstall.h"
+#include "ProductState.h"
+
+#include "../system/SystemTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace guidriver;
+
+namespace {
+
+constexpr char kTitle[] = "Corvatek Shiftwell Setup";
+constexpr char kRemovingTitle[] = "Removing Corvatek Shiftwell";
+constexpr int kNextId = 1020;
+constexpr int kBackId = 1027;
+constexpr int kRemovingFileId = 1031;
+constexpr DWORD kEndTimeoutMs = 60000;
+
+class GuiUninstall : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Without a window manager Wine has to place and maximise windows itself.
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(key);
+        }
+        CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
+    }
+
+    void InstallProduct(int bulkFiles = 0) {
+        HandInstallOptions options;
+        options.strInstallDir = "C:\\Shiftwell Test\\";
+        options.strSetupExe = HostPathToWindows(SETUP_EXE_HOST_PATH);
+        options.strHelperExe = HostPathToWindows(HELPER_EXE_HOST_PATH);
+        options.strLibraryDll = HostPathToWindows(LIBRARY_DLL_HOST_PATH);
+        options.nBulkFiles = bulkFiles;
+        InstallByHand(options);
+        m_state.Capture(InstallLogPath());
+        ExpectInstalled(m_state);
+    }
+
+    void TearDown() override {
+        if (m_setup.IsRunning()) {
+            Shot("left-running");
+            m_setup.Terminate();
+        }
+    }
+
+    // Runs the command of the product's Uninstall entry, with extra switches.
+    void StartUninstall(const std::string& extra = {}) {
+        std::string program, arguments;
+        CProductState::UninstallCommand(program, arguments);
+        ASSERT_EQ("/U", arguments);
+        if (!extra.empty())
+            arguments += " " + extra;
+        ASSERT_TRUE(m_setup.Launch(program, arguments, m_state.m_strInstallDir)) << program;
+    }
+
+    HWND WaitPage(const std::string& caption, std::vector<int> ids) {
+        WindowQuery query;
+        query.caption = caption;
+        query.controlIds = std::move(ids);
+        query.processId = m_setup.Id();
+        return WaitForWindow(query);
+    }
+
+    HWND WaitPageWithText(const std::string& caption, std::vector<int> ids,
+                          const std::string& text) {
+        HWND page = nullptr;
+        WaitUntil([&] {
+            WindowQuery query;
+            query.caption = caption;
+            query.controlIds = ids;
+            query.processId = m_setup.Id();
+            page = FindTopWindow(query);
+            return page != nullptr && GetStaticTexts(page).find(text) != std::string::npos;
+        });
+        return page;
+    }
+
+    HWND WaitFailedPage() {
+        return WaitPageWithText(kTitle, {IDOK}, "has NOT been properly installed");
+    }
+
+    void ExpectEnds() { ASSERT_TRUE(m_setup.Wait(kEndTimeoutMs)) << "setup did not end"; }
+
+    // The removal helper is not started: the setup program is still there a while later.
+    void ExpectNoHelper() {
+        Sleep(3000);
+        EXPECT_TRUE(FileThere(m_state.m_strSetupProgram));
+    }
+
+    void Shot(const std::string& name) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        SaveScreenshot(HostPathToWindows(GUI_ARTIFACT_HOST_DIR) + "\\" + info->name() + "-" + name +
+                       ".bmp");
+    }
+
+    CProductState m_state;
+    CProcess m_setup;
+};
+
+} // namespace
+
+TEST_F(GuiUninstall, InteractiveUninstallRemovesEverythingAndTheHelperFinishes) {
+    InstallProduct();
+    StartUninstall();
+
+    HWND welcome = WaitPage(kRemovingTitle, {kNextId, kBackId, IDCANCEL});
+    ASSERT_NE(welcome, nullptr);
+    const std::string texts = GetStaticTexts(welcome);
+    EXPECT_NE(texts.find("You have chosen to remove Corvatek Shiftwell."), std::string::npos);
+    EXPECT_NE(texts.find("To keep  Corvatek Shiftwell, choose Cancel."), std::string::npos);
+    Shot("welcome");
+    Click(welcome, kNextId);
+
+    HWND removed = WaitPageWithText(kTitle, {kNextId}, "has been removed from your computer.");
+    ASSERT_NE(removed, nullptr);
+    EXPECT_EQ("&Finish", GetControlText(removed, kNextId));
+    EXPECT_FALSE(IsControlEnabled(removed, kBackId));
+    EXPECT_FALSE(IsControlEnabled(removed, IDCANCEL));
+    Shot("removed");
+    Click(removed, kNextId);
+    ExpectEnds();
+
+    ExpectRemoved(m_state, true);
+}
+
+TEST_F(GuiUninstall, UnattendedUninstallRemovesEverythingAndTheHelperFinishes) {
+    InstallProduct();
+    StartUninstall("/B");
+    ExpectEnds();
+    ExpectRemoved(m_state, true);
+}
+
+TEST_F(GuiUninstall, CancelOnTheFirstPageRemovesNothingAndStartsNoHelper) {
+    InstallProduct();
+    StartUninstall();
+    HWND welcome = WaitPage(kRemovingTitle, {kNextId, IDCANCEL});
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, IDCANCEL);
+
+    HWND failed = WaitFailedPage();
+    ASSERT_NE(failed, nullptr);
+    WindowQuery question;
+    question.controlIds = {IDYES, IDNO};
+    question.processId = m_setup.Id();
+    EXPECT_EQ(nullptr, FindTopWindow(question));
+    Click(failed, IDOK);
+    ExpectEnds();
+
+    ExpectNothingRemoved(m_state);
+    ExpectNoHelper();
+}
+
+TEST_F(GuiUninstall, MissingInstallLogEndsOnTheFailedPage) {
+    InstallProduct();
+    ASSERT_TRUE(DeleteFileA(InstallLogPath().c_str()));
+    StartUninstall();
+    HWND welcome = WaitPage(kRemovingTitle, {kNextId});
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, kNextId);
+
+    HWND error = WaitPage("Warning", {119, 140, 141});
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ("Setup cannot continue", GetControlText(error, 141));
+    EXPECT_EQ("Incomplete or missing profile.", GetControlText(error, 140));
+    Shot("error");
+    Click(error, IDOK);
+    HWND failed = WaitFailedPage();
+    ASSERT_NE(failed, nullptr);
+    Click(failed, IDOK);
+    ExpectEnds();
+
+    ExpectNothingRemoved(m_state);
+    ExpectNoHelper();
+}
+
+TEST_F(GuiUninstall, FilesThatAreAlreadyGoneArePassedOverSilently) {
+    InstallProduct();
+    ASSERT_TRUE(DeleteFileA((m_state.m_strInstallDir + "shift.txt").c_str()));
+    ASSERT_TRUE(DeleteFileA((m_state.m_strInstallDir + "DATA\\shift.dat").c_str()));
+    StartUninstall("/B");
+    ExpectEnds();
+    ExpectRemoved(m_state, true);
+}
+
+TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
+    InstallProduct(3000);
+    StartUninstall();
+    HWND welcome = WaitPage(kRemovingTitle, {kNextId});
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, kNextId);
+
+    HWND removing = WaitPage(kTitle, {kRemovingFileId, IDCANCEL});
+    ASSERT_NE(removing, nullptr);
+    EXPECT_NE(GetStaticTexts(removing).find("Removing File:"), std::string::npos);
+    Click(removing, IDCANCEL);
+    HWND question = WaitPage(kTitle, {IDYES, IDNO});
+    ASSERT_NE(question, nullptr) << "the removal ended before Cancel arrived";
+    EXPECT_NE(GetStaticTexts(question).find("Do you really want to exit Setup?"),
+              std::string::npos);
+    // The file shown is one of the installation's.
+    const std::string shown = GetControlText(removing, kRemovingFileId);
+    EXPECT_EQ(0u, shown.find(m_state.m_strInstallDir)) << shown;
+    Shot("question");
+
+    // No: the removal goes on.
+    Click(question, IDNO);
+    EXPECT_TRUE(WaitForWindowGone(question));
+    EXPECT_TRUE(WaitUntil([&] { return GetControlText(removing, kRemovingFileId) != shown; }));
+
+    // Yes: it stops there and the run fails.
+    Click(removing, IDCANCEL);
+    question = WaitPage(kTitle, {IDYES, IDNO});
+    ASSERT_NE(question, nullptr) << "the removal ended before Cancel arrived";
+    Click(question, IDYES);
+    HWND failed = WaitFailedPage();
+    ASSERT_NE(failed, nullptr);
+    Click(failed, IDOK);
+    ExpectEnds();
+
+    // Part of the installation is left, with its Uninstall entry to finish the job later.
+    EXPECT_TRUE(FileThere(m_state.m_strInstallDir + "DATA\\PLAN2999.SHP"));
+    EXPECT_TRUE(FileThere(m_state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE,
+                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                                 "Corvatek Shiftwell"));
+    ExpectNoHelper();
+}

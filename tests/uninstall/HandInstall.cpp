@@ -1,0 +1,119 @@
+#include "HandInstall.h"
+
+#include "ProductState.h"
+
+#include "../system/SystemTestSupport.h"
+
+#include "profile/ProgramItem.h"
+#include "system/ComponentRegistration.h"
+#include "system/ProgramItems.h"
+#include "system/RegistryEntries.h"
+#include "uninstall/SharedFileCount.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kProductName[] = "Corvatek Shiftwell";
+
+void Ini(const std::string& file, const char* section, const std::string& key,
+         const std::string& value) {
+    WritePrivateProfileStringA(section, key.c_str(), value.c_str(), file.c_str());
+}
+
+// A file in place and its line in the log, as the copy engine writes them.
+void Install(const std::string& log, const char* group, const std::string& folder,
+             const std::string& name, int destination, const std::string& source = {}) {
+    const std::string path = folder + name;
+    if (source.empty())
+        WriteTextFile(path, "Corvatek Shiftwell " + name);
+    else
+        ASSERT_TRUE(CopyFileA(source.c_str(), path.c_str(), FALSE)) << source;
+    Ini(log, group, name, std::to_string(destination) + "|1|0");
+    if (destination == -3) {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        DWORD count = SharedCountOf(path) + 1;
+        RegSetValueExA(key, path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
+                       sizeof count);
+        RegCloseKey(key);
+    }
+}
+
+void SetRegistryValue(HKEY root, const std::string& subkey) {
+    HKEY key;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "LastPlan", 0, REG_SZ, reinterpret_cast<const BYTE*>("week 12"), 8);
+        RegCloseKey(key);
+    }
+}
+
+} // namespace
+
+std::string InstallLogPath() {
+    return WindowsFolder() + "shift.log";
+}
+
+void InstallByHand(const HandInstallOptions& options) {
+    const std::string& dir = options.strInstallDir;
+    const std::string data = dir + "DATA\\";
+    const std::string log = InstallLogPath();
+    RemoveFolderTree(dir);
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+    ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr)) << data;
+
+    WriteTextFile(dir + "REGISTER.INI",
+                  "[AppDir]\r\nLibrary1=shiftreg.dll\r\n"
+                  "[ProgramIconAppDir]\r\nFile0=shift.exe /-safe\r\n"
+                  "Desc0=Corvatek Shiftwell (Safe Mode)\r\n"
+                  "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Corvatek Shiftwell\r\n");
+    WriteTextFile(dir + "Register.ini", "[DataFiles]\r\nFile1=*.tmp\r\nFile2=shift.cfg\r\n"
+                                        "[RegistryKeys]\r\nKey1=Software\\Corvatek\\Shiftwell\r\n");
+    Install(log, "Program", dir, "SETUP.EXE", 0, options.strSetupExe);
+    Install(log, "Program", dir, "shift.exe", 0);
+    Ini(log, "Program", "REGISTER.INI", "0|1|0");
+    Ini(log, "Program", "Register.ini", "0|1|0");
+    Install(log, "Program", dir, "shiftreg.dll", 0, options.strLibraryDll);
+    Install(log, "Program", data, "shift.dat", 1);
+    Install(log, "Shared", SystemFolder(), "shiftcom.dll", -3);
+    Install(log, "Shared", SystemFolder(), "_kstinst.exe", -3, options.strHelperExe);
+    Install(log, "Help", dir, "shift.txt", 0);
+    for (int n = 0; n < options.nBulkFiles; ++n) {
+        char name[32];
+        snprintf(name, sizeof name, "PLAN%04d.SHP", n);
+        Install(log, "Samples", data, name, 1);
+    }
+
+    std::string installText = dir.substr(0, dir.size() - 1);
+    Ini(log, "destinations", "0", "SHIFT||" + installText);
+    Ini(log, "destinations", "1", "DATA|0|" + data);
+    Ini(log, "groups", "Program", "Program Files|Corvatek Shiftwell program and data|1|1|1");
+    Ini(log, "groups", "Shared", "Shared Files|Libraries shared with other programs|1|1|1");
+    Ini(log, "groups", "Help", "Help|The help text|0|1|1");
+    Ini(log, "groups", "Samples", "Samples|Sample shift plans|0|0|1");
+    Ini(log, "targets", "shift.exe", "0|0|0|Corvatek Shiftwell|||" + dir + "shift.exe");
+    Ini(log, "targets", "shift.txt", "0|0|0|Shiftwell Help|||" + dir + "shift.txt");
+    Ini(dir + "SETUP.INI", "GroupCreated", "Data0", options.strGroup);
+
+    CProgramItemMap items;
+    items.LoadFromProfile(CSetupPath(log));
+    CreateProgramItems(items, options.strGroup, CSetupPath(dir), nullptr);
+    WriteAppPath(CSetupPath(dir + "shift.exe"));
+    WriteUninstallEntry(MakeUninstallCommand(CSetupPath(dir + "SETUP.EXE")), kProductName,
+                        kProductName);
+    RegisterComponents(CSetupPath(dir), options.strGroup, true);
+
+    // What the product leaves behind when it is used.
+    WriteTextFile(dir + "recover.tmp", "autosave");
+    WriteTextFile(data + "plan.tmp", "autosave");
+    WriteTextFile(dir + "shift.cfg", "[Options]\r\n");
+    SetRegistryValue(HKEY_CURRENT_USER, "Software\\Corvatek\\Shiftwell\\Settings");
+    SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Corvatek\\Shiftwell\\Licence");
+}

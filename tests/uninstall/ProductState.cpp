@@ -1,0 +1,329 @@
+#include "ProductState.h"
+
+#include "sample/selfreg/selfreg.h"
+#include "system/ProgmanClient.h"
+#include "system/RegistryEntries.h"
+#include "system/ShortcutClient.h"
+#include "system/WindowsVersion.h"
+#include "uninstall/SharedFileCount.h"
+#include "uninstall/UninstallRules.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr char kProductName[] = "Corvatek Shiftwell";
+constexpr char kMainExe[] = "shift.exe";
+constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string WithBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+std::vector<std::string> SectionKeys(const std::string& file, const std::string& section) {
+    std::vector<char> buffer(1 << 20);
+    DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), file.c_str());
+    std::vector<std::string> keys;
+    for (DWORD pos = 0; pos < n && buffer[pos] != '\0';) {
+        std::string key(buffer.data() + pos);
+        pos += static_cast<DWORD>(key.size()) + 1;
+        keys.push_back(key);
+    }
+    return keys;
+}
+
+std::string ReadValue(const std::string& file, const std::string& section, const std::string& key) {
+    std::vector<char> buffer(4096);
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), file.c_str());
+    return std::string(buffer.data(), n);
+}
+
+std::string Field(const std::string& value, int index) {
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = value.find('|', start);
+        if (start == std::string::npos)
+            return {};
+        ++start;
+    }
+    return value.substr(start, value.find('|', start) - start);
+}
+
+// "File%d"/"Desc%d" pairs of a REGISTER.INI section, up to the first empty File.
+std::vector<std::string> NumberedDescs(const std::string& file, const std::string& section) {
+    std::vector<std::string> descs;
+    for (int n = 0;; ++n) {
+        if (ReadValue(file, section, "File" + std::to_string(n)).empty())
+            return descs;
+        descs.push_back(ReadValue(file, section, "Desc" + std::to_string(n)));
+    }
+}
+
+std::vector<std::string> SectionValues(const std::string& file, const std::string& section) {
+    std::vector<std::string> values;
+    for (const std::string& key : SectionKeys(file, section))
+        values.push_back(ReadValue(file, section, key));
+    return values;
+}
+
+bool AnyMatch(const std::string& folder, const std::string& pattern) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    return true;
+}
+
+std::string AppPathKey() {
+    return std::string(kAppPathsKey) + "\\" + kMainExe;
+}
+
+std::string UninstallEntryKey() {
+    return std::string(kUninstallKey) + "\\" + kProductName;
+}
+
+} // namespace
+
+std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return WithBackslash(folder);
+}
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return WithBackslash(folder);
+}
+
+bool FileThere(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderThere(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RegistryKeyThere(HKEY root, const std::string& subkey) {
+    HKEY key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool RegistryValueThere(HKEY root, const std::string& subkey, const std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+DWORD SharedCountOf(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD count = 0, type = 0, size = sizeof count;
+    LONG rc =
+        RegQueryValueExA(key, path.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_DWORD ? count : 0;
+}
+
+namespace {
+
+// Where Wine's shell, answering Program Manager's DDE service, keeps a group's items.
+std::string ShellProgramsGroupFolder(const std::string& group) {
+    char programs[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, programs)))
+        return {};
+    return WithBackslash(programs) + group + "\\";
+}
+
+// The shortcut file of an item: written by setup on the new shell, by the shell that answers
+// Program Manager's service on the old one.
+std::string ShortcutPathOf(const std::string& group, const std::string& title) {
+    if (IsNewShell())
+        return CShortcutClient().GetShortcutPath(group, title).GetText();
+    return ShellProgramsGroupFolder(group) + title + ".lnk";
+}
+
+} // namespace
+
+bool GroupThere(const std::string& group) {
+    if (IsNewShell())
+        return FolderThere(CShortcutClient().GetGroupFolder(group).GetText());
+    std::vector<std::string> names;
+    CProgmanClient progman;
+    if (progman.GetGroupNames(names) &&
+        std::any_of(names.begin(), names.end(),
+                    [&](const std::string& name) { return EqualsIgnoringCase(name, group); }))
+        return true;
+    return FolderThere(ShellProgramsGroupFolder(group));
+}
+
+bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+void CProductState::UninstallCommand(std::string& program, std::string& arguments) {
+    std::vector<char> buffer(1024);
+    DWORD size = static_cast<DWORD>(buffer.size());
+    HKEY key;
+    program.clear();
+    arguments.clear();
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey().c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return;
+    LONG rc = RegQueryValueExA(key, "UninstallString", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(buffer.data()), &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        return;
+    std::string command(buffer.data());
+    size_t end;
+    if (!command.empty() && command[0] == '"') {
+        end = command.find('"', 1);
+        program = command.substr(1, end - 1);
+        end = end == std::string::npos ? end : end + 1;
+    } else {
+        end = command.find(' ');
+        program = command.substr(0, end);
+    }
+    if (end != std::string::npos)
+        arguments = command.substr(command.find_first_not_of(' ', end));
+}
+
+void CProductState::Capture(const std::string& logPath) {
+    m_strLogPath = logPath;
+    std::map<int, std::string> folders = {
+        {-2, WindowsFolder()}, {-3, SystemFolder()}, {-4, std::string()}};
+    for (const std::string& id : SectionKeys(logPath, "destinations")) {
+        std::string folder = WithBackslash(Field(ReadValue(logPath, "destinations", id), 2));
+        folders[std::atoi(id.c_str())] = folder;
+        if (std::atoi(id.c_str()) >= 0 && !folder.empty())
+            m_folders.push_back(folder);
+    }
+    m_strInstallDir = folders[0];
+    std::string arguments;
+    UninstallCommand(m_strSetupProgram, arguments);
+    for (const std::string& group : SectionKeys(logPath, "groups")) {
+        for (const std::string& key : SectionKeys(logPath, group)) {
+            int id = std::atoi(Field(ReadValue(logPath, group, key), 0).c_str());
+            if (folders[id].empty())
+                continue;
+            LoggedFile file{folders[id] + key, static_cast<int16_t>(id)};
+            m_files.push_back(file);
+            if (id == -3)
+                m_sharedCounts[file.strPath] = SharedCountOf(file.strPath);
+        }
+    }
+    for (const std::string& key : SectionKeys(logPath, "targets")) {
+        std::string value = ReadValue(logPath, "targets", key);
+        if (!Field(value, 6).empty())
+            m_itemTitles.push_back(Field(value, 3));
+    }
+    const std::string setupIni = m_strInstallDir + "SETUP.INI";
+    std::vector<std::string> created = SectionKeys(setupIni, "GroupCreated");
+    m_strGroup = created.empty() ? kProductName : ReadValue(setupIni, "GroupCreated", created[0]);
+    const std::string registerIni = m_strInstallDir + "REGISTER.INI";
+    for (const std::string& desc : NumberedDescs(registerIni, "ProgramIconAppDir"))
+        m_itemTitles.push_back(desc);
+    m_runValues = NumberedDescs(registerIni, "StartUp");
+    m_libraries = SectionValues(registerIni, "AppDir");
+    const std::string cleanupIni = m_strInstallDir + "Register.ini";
+    m_registryKeys = SectionValues(cleanupIni, "RegistryKeys");
+    m_dataPatterns = SectionValues(cleanupIni, "DataFiles");
+}
+
+void ExpectInstalled(const CProductState& state) {
+    ASSERT_FALSE(state.m_strInstallDir.empty()) << "no install folder in " << state.m_strLogPath;
+    for (const LoggedFile& file : state.m_files)
+        EXPECT_TRUE(FileThere(file.strPath)) << file.strPath;
+    for (const auto& shared : state.m_sharedCounts)
+        EXPECT_GE(shared.second, 1u) << shared.first;
+    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    for (const std::string& name : state.m_runValues)
+        EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+    EXPECT_TRUE(GroupThere(state.m_strGroup)) << state.m_strGroup;
+    for (const std::string& title : state.m_itemTitles)
+        EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+    for (const std::string& library : state.m_libraries) {
+        if (EqualsIgnoringCase(library, "shiftreg.dll"))
+            EXPECT_TRUE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+    }
+}
+
+void ExpectNothingRemoved(const CProductState& state) {
+    for (const LoggedFile& file : state.m_files)
+        EXPECT_TRUE(FileThere(file.strPath)) << file.strPath;
+    for (const auto& shared : state.m_sharedCounts)
+        EXPECT_EQ(shared.second, SharedCountOf(shared.first)) << shared.first;
+    EXPECT_TRUE(FileThere(state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    for (const std::string& name : state.m_runValues)
+        EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+    EXPECT_TRUE(GroupThere(state.m_strGroup)) << state.m_strGroup;
+}
+
+void ExpectRemoved(const CProductState& state, bool helperRan) {
+    const std::string& setupProgram = state.m_strSetupProgram;
+    for (const LoggedFile& file : state.m_files) {
+        const std::string name = file.strPath.substr(file.strPath.find_last_of('\\') + 1);
+        if (file.nDestination == -3 || IsKeptFileName(name))
+            EXPECT_TRUE(FileThere(file.strPath)) << file.strPath << " must stay";
+        else if (!EqualsIgnoringCase(file.strPath, setupProgram))
+            EXPECT_FALSE(FileThere(file.strPath)) << file.strPath;
+    }
+    for (const auto& shared : state.m_sharedCounts) {
+        DWORD expected = shared.second > 0 ? shared.second - 1 : 0;
+        EXPECT_EQ(expected, SharedCountOf(shared.first)) << shared.first;
+    }
+    for (const std::string& folder : state.m_folders) {
+        for (const std::string& pattern : state.m_dataPatterns)
+            EXPECT_FALSE(AnyMatch(folder, pattern)) << folder << pattern;
+    }
+    EXPECT_FALSE(FileThere(state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    for (const std::string& name : state.m_runValues)
+        EXPECT_FALSE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+    for (const std::string& key : state.m_registryKeys) {
+        EXPECT_FALSE(RegistryKeyThere(HKEY_CURRENT_USER, key)) << key;
+        EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, key)) << key;
+    }
+    EXPECT_FALSE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+    EXPECT_FALSE(GroupThere(state.m_strGroup)) << state.m_strGroup;
+    for (const std::string& title : state.m_itemTitles)
+        EXPECT_FALSE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+    // The log keeps every section.
+    EXPECT_FALSE(SectionKeys(state.m_strLogPath, "destinations").empty());
+    if (helperRan) {
+        EXPECT_TRUE(WaitUntilGone(setupProgram, 30000)) << setupProgram;
+        EXPECT_TRUE(WaitUntilGone(state.m_strInstallDir, 10000)) << state.m_strInstallDir;
+        for (const std::string& folder : state.m_folders)
+            EXPECT_FALSE(FolderThere(folder)) << folder;
+    }
+}
