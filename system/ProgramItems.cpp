@@ -49,7 +49,10 @@ void RemoveProgramItemsWith(CShortcutClient& client, const CProgramItemMap& item
         client.RemoveProgramItem(group, item.m_strTitle);
         Pump(pump);
     }
-    client.RemoveGroup(group, 0);
+    // Older unattended installations recorded an empty group name: there is no group of the
+    // product to remove then (the programs folder itself, or a nameless DeleteGroup, never).
+    if (group.find_first_not_of(" \t") != std::string::npos)
+        client.RemoveGroup(group, 0);
 }
 
 void CreateProgramItems(const CProgramItemMap& items, const std::string& group,

@@ -85,6 +85,22 @@ TEST_F(ProgramItemsTest, OldShellRemovesItemsByTitleThenTheGroup) {
                      "[DeleteGroup(\"Corvatek Shiftwell\")]"}));
 }
 
+TEST_F(ProgramItemsTest, AnEmptyGroupNameRemovesNoGroup) {
+    const std::string programs = m_scratch.Path("Programs\\");
+    CreateDirectoryA(programs.c_str(), nullptr);
+    {
+        CShortcutClient client(false, CSetupPath(programs));
+        RemoveProgramItemsWith(client, m_items, "", nullptr);
+    }
+    for (const std::string& command : ExecutedCommands(m_recorder.Stop()))
+        EXPECT_EQ(command.find("[DeleteGroup"), std::string::npos) << command;
+    {
+        CShortcutClient client(true, CSetupPath(programs));
+        RemoveProgramItemsWith(client, m_items, " ", nullptr);
+    }
+    EXPECT_TRUE(FolderExists(programs));
+}
+
 TEST_F(ProgramItemsTest, NewShellWritesShortcutsAndOnlyShowsTheGroup) {
     const std::string programs = m_scratch.Path("Programs\\");
     {
