@@ -9,8 +9,10 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "framework/ui/FindFile.h"
+
 #include <direct.h>
+#include <windows.h>
 #else
 #include <dirent.h>
 #include <sys/statvfs.h>
@@ -110,15 +112,11 @@ void TruncateTo(std::string& text, size_t length) {
 // ---------------------------------------------------------------------------------------------
 // CSetupPath
 
-CSetupPath::CSetupPath() : m_hFind(nullptr) {}
+CSetupPath::CSetupPath(const std::string& text) : m_strText(text) {}
 
-CSetupPath::CSetupPath(const CSetupPath& other) : m_strText(other.m_strText), m_hFind(nullptr) {}
+CSetupPath::CSetupPath(const char* text) : m_strText(text ? text : "") {}
 
-CSetupPath::CSetupPath(const std::string& text) : m_strText(text), m_hFind(nullptr) {}
-
-CSetupPath::CSetupPath(const char* text) : m_strText(text ? text : ""), m_hFind(nullptr) {}
-
-CSetupPath::CSetupPath(int rootKind) : m_hFind(nullptr) {
+CSetupPath::CSetupPath(int rootKind) {
     switch (rootKind) {
     case kRootCurrentDir:
         SetFolder(CurrentDirectory());
@@ -163,18 +161,6 @@ CSetupPath::CSetupPath(int rootKind) : m_hFind(nullptr) {
     default:
         break;
     }
-}
-
-CSetupPath::~CSetupPath() {
-#ifdef _WIN32
-    if (m_hFind)
-        FindClose(m_hFind);
-#endif
-}
-
-CSetupPath& CSetupPath::operator=(const CSetupPath& other) {
-    m_strText = other.m_strText;
-    return *this;
 }
 
 CSetupPath& CSetupPath::operator=(const std::string& text) {
@@ -370,12 +356,8 @@ void CSetupPath::ToRoot() {
 
 bool CSetupPath::Exists() const {
 #ifdef _WIN32
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(m_strText.c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(h);
-    return true;
+    CFindFile find;
+    return find.First(m_strText);
 #else
     struct stat st;
     return !m_strText.empty() && ::stat(m_strText.c_str(), &st) == 0;
@@ -387,18 +369,12 @@ bool CSetupPath::HasEntries() const {
 #ifdef _WIN32
     CSetupPath pattern(*this);
     pattern.SetFileName("*.*");
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(pattern.GetText().c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    bool found = false;
-    do {
-        std::string name = data.cFileName;
-        if (name != "." && name != "..")
-            found = true;
-    } while (!found && FindNextFileA(h, &data));
-    FindClose(h);
-    return found;
+    CFindFile find;
+    for (bool more = find.First(pattern.GetText()); more; more = find.Next()) {
+        if (!find.IsDotEntry())
+            return true;
+    }
+    return false;
 #else
     Parts p = Split();
     std::string folder = p.drive + p.dir;

@@ -27,13 +27,10 @@ enum PathRoot {
 
 class CSetupPath {
 public:
-    CSetupPath();
-    CSetupPath(const CSetupPath& other);
+    CSetupPath() = default;
     explicit CSetupPath(const std::string& text);
     explicit CSetupPath(const char* text);
     explicit CSetupPath(int rootKind);
-    ~CSetupPath();
-    CSetupPath& operator=(const CSetupPath& other);
     CSetupPath& operator=(const std::string& text);
 
     // Kind 3 root with the given title and extension ("ini" when none is given).
@@ -86,7 +83,6 @@ private:
     void Join(const Parts& parts); // _makepath into a bounded buffer
 
     std::string m_strText;
-    mutable void* m_hFind; // directory-search handle, closed by the destructor
 };
 
 // Plain-string helpers.
