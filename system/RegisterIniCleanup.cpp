@@ -1,10 +1,10 @@
 #include "system/RegisterIniCleanup.h"
 
+#include "framework/ui/FindFile.h"
 #include "profile/Destination.h"
 #include "profile/ProfileKeyList.h"
 #include "profile/ProfileValue.h"
 #include "system/CommandText.h"
-#include "system/FindFile.h"
 #include "system/RegistryEntries.h"
 
 #include <windows.h>
