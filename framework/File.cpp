@@ -5,9 +5,11 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "framework/ui/Handle.h"
+
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -293,17 +295,14 @@ void CFile::SetStatus(const std::string& fileName, const CFileStatus& status) {
     if (!SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL))
         ThrowLastError(fileName);
     if (status.m_mtime != 0) {
-        HANDLE h =
-            CreateFileA(fileName.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
+        CHandle file(CreateFileA(fileName.c_str(), FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!file.IsValid())
             ThrowLastError(fileName);
         FILETIME ft = UnixToFileTime(status.m_mtime);
-        BOOL ok = SetFileTime(h, nullptr, nullptr, &ft);
-        long err = LastOsError();
-        CloseHandle(h);
-        if (!ok)
-            CFileException::ThrowOsError(err, fileName);
+        if (!SetFileTime(file.Get(), nullptr, nullptr, &ft))
+            ThrowLastError(fileName); // the handle is closed by the unwinding
     }
     DWORD attr = status.m_attribute & ~(kAttrDirectory);
     if (attr == 0)
