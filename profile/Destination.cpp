@@ -87,24 +87,18 @@ int CDestinationMap::ResolveAll() {
 }
 
 void CDestinationMap::LoadFromProfile(const CSetupPath& file) {
-    CProfileKeyList keys(kSection);
-    keys.SetFile(file);
-    CProfileValue value;
-    bool more = keys.First(value);
-    if (!more)
-        throw CInstallProfileException(kProfileMissing);
-    for (; more; more = keys.Next(value)) {
-        value.Read();
-        const std::string& text = value.GetValue();
+    auto loadRecord = [this](const std::string& key, const std::string& text) {
         std::string name, path;
         int16_t parentId = kDestNone;
         GetProfileField(name, text, 0);
         GetProfileFieldShort(parentId, text, 1);
         GetProfileField(path, text, 2);
-        int16_t id = ToShort(ParseDecimal(value.GetKey()));
+        int16_t id = ToShort(ParseDecimal(key));
         SetEntry(id, name, parentId);
         SetPath(id, path);
-    }
+    };
+    if (ForEachProfileValue(file, kSection, loadRecord) == 0)
+        throw CInstallProfileException(kProfileMissing);
 }
 
 void CDestinationMap::SaveToProfile(const CSetupPath& file) const {

@@ -23,14 +23,10 @@ const std::string* CDisketteArray::GetLabel(int n) const {
 }
 
 void CDisketteArray::LoadFromProfile(const CSetupPath& file) {
-    CProfileKeyList keys("diskettes");
-    keys.SetFile(file);
-    CProfileValue value;
-    for (bool more = keys.First(value); more; more = keys.Next(value)) {
-        value.Read();
+    ForEachProfileValue(file, "diskettes", [this](const std::string& key, const std::string& text) {
         std::string label, second;
-        GetProfileField(label, value.GetValue(), 0);
-        GetProfileField(second, value.GetValue(), 1);
-        SetAt(ParseDecimal(value.GetKey()), label, second);
-    }
+        GetProfileField(label, text, 0);
+        GetProfileField(second, text, 1);
+        SetAt(ParseDecimal(key), label, second);
+    });
 }

@@ -18,21 +18,16 @@ CFileGroup* CFileGroupMap::Lookup(const std::string& key) const {
 }
 
 void CFileGroupMap::LoadFromProfile(const CSetupPath& file) {
-    CProfileKeyList keys(kSection);
-    keys.SetFile(file);
-    CProfileValue value;
-    for (bool more = keys.First(value); more; more = keys.Next(value)) {
-        value.Read();
+    ForEachProfileValue(file, kSection, [this](const std::string& key, const std::string& text) {
         auto group = std::make_unique<CFileGroup>();
-        const std::string& text = value.GetValue();
-        group->m_strKey = value.GetKey();
+        group->m_strKey = key;
         GetProfileField(group->m_strName, text, 0);
         GetProfileField(group->m_strDescription, text, 1);
         GetProfileFieldBool(group->m_bInMinimum, text, 2);
         GetProfileFieldBool(group->m_bInTypical, text, 3);
         GetProfileFieldBool(group->m_bInCustom, text, 4);
-        m_records[group->m_strKey] = std::move(group);
-    }
+        m_records[key] = std::move(group);
+    });
 }
 
 void CFileGroupMap::SaveToProfile(const CSetupPath& file) const {

@@ -64,3 +64,27 @@ bool CProfileKeyList::HandOut(CProfileValue& value) {
     m_nCursor += length + 1;
     return true;
 }
+
+size_t ForEachProfileValue(
+    const CSetupPath& file, const std::string& section,
+    const std::function<void(const std::string& key, const std::string& value)>& visit) {
+    CProfileKeyList keys(section.c_str());
+    keys.SetFile(file);
+    CProfileValue value;
+    size_t count = 0;
+    for (bool more = keys.First(value); more; more = keys.Next(value)) {
+        value.SetValue(""); // the default of the lookup: never the previous key's value
+        value.Read();
+        visit(value.GetKey(), value.GetValue());
+        ++count;
+    }
+    return count;
+}
+
+std::vector<std::string> ReadSectionValues(const CSetupPath& file, const std::string& section) {
+    std::vector<std::string> values;
+    ForEachProfileValue(file, section, [&values](const std::string&, const std::string& value) {
+        values.push_back(value);
+    });
+    return values;
+}

@@ -1,14 +1,17 @@
 // Enumerates the keys of one INI section, in file order, through GetPrivateProfileString with
-// a null key. Every reader in setup uses the same loop:
+// a null key. The readers of whole sections go through ForEachProfileValue below, which runs
+// the loop
 //     CProfileKeyList keys("section"); keys.SetFile(path);
 //     CProfileValue value;
 //     for (bool more = keys.First(value); more; more = keys.Next(value)) { value.Read(); ... }
-// Nothing throws but memory allocation (std::bad_alloc).
+// Nothing throws but memory allocation (std::bad_alloc) and what a visitor throws.
 #pragma once
 
 #include "profile/ProfileValue.h"
 #include "transfer/SetupPath.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,3 +42,13 @@ private:
     std::vector<char> m_buffer; // keys, each NUL-terminated, an empty key at the end
     size_t m_nCursor = 0;
 };
+
+// Calls visit(key, value) for every key of `section` in `file`, in file order; each value is
+// read on its own (at most 254 characters, "" when it vanished meanwhile). Returns the number
+// of keys visited: 0 when the file or the section is missing or empty.
+size_t ForEachProfileValue(
+    const CSetupPath& file, const std::string& section,
+    const std::function<void(const std::string& key, const std::string& value)>& visit);
+
+// The values of every key of the section, in file order.
+std::vector<std::string> ReadSectionValues(const CSetupPath& file, const std::string& section);

@@ -28,14 +28,9 @@ CProgramItem* CProgramItemMap::Lookup(const std::string& fileName) const {
 }
 
 void CProgramItemMap::LoadFromProfile(const CSetupPath& file) {
-    CProfileKeyList keys(kSection);
-    keys.SetFile(file);
-    CProfileValue value;
-    for (bool more = keys.First(value); more; more = keys.Next(value)) {
-        value.Read();
+    ForEachProfileValue(file, kSection, [this](const std::string& key, const std::string& text) {
         auto item = std::make_unique<CProgramItem>();
-        const std::string& text = value.GetValue();
-        item->m_strKey = ProgramItemKey(value.GetKey());
+        item->m_strKey = ProgramItemKey(key);
         int16_t number = 0;
         if (GetProfileFieldShort(number, text, 0))
             item->m_nIconNumber = number;
@@ -50,7 +45,7 @@ void CProgramItemMap::LoadFromProfile(const CSetupPath& file) {
         GetProfileField(path, text, 6);
         item->m_path = CSetupPath(path);
         m_records[item->m_strKey] = std::move(item);
-    }
+    });
 }
 
 void CProgramItemMap::SaveToProfile(const CSetupPath& file) const {

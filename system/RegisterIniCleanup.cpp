@@ -3,7 +3,6 @@
 #include "framework/ui/FindFile.h"
 #include "profile/Destination.h"
 #include "profile/ProfileKeyList.h"
-#include "profile/ProfileValue.h"
 #include "system/CommandText.h"
 #include "system/RegistryEntries.h"
 
@@ -13,19 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> SectionValues(const CSetupPath& file, const char* section) {
-    std::vector<std::string> values;
-    CProfileKeyList keys(section);
-    keys.SetFile(file);
-    CProfileValue value;
-    for (bool more = keys.First(value); more; more = keys.Next(value)) {
-        value.SetValue("");
-        value.Read();
-        values.push_back(value.GetValue());
-    }
-    return values;
-}
 
 // A pattern that stays inside the folder it is applied to.
 bool IsPlainPattern(const std::string& pattern) {
@@ -72,14 +58,14 @@ CSetupPath RegisterIniPath() {
 }
 
 void DeleteListedRegistryKeys(const CSetupPath& registerIni) {
-    for (const std::string& key : SectionValues(registerIni, "RegistryKeys")) {
+    for (const std::string& key : ReadSectionValues(registerIni, "RegistryKeys")) {
         DeleteRegistryTree(HKEY_CURRENT_USER, key);
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
     }
 }
 
 void RemoveDataFiles(const CDestinationMap& destinations, const CSetupPath& registerIni) {
-    const std::vector<std::string> patterns = SectionValues(registerIni, "DataFiles");
+    const std::vector<std::string> patterns = ReadSectionValues(registerIni, "DataFiles");
     for (const auto& entry : destinations.Records()) {
         const CDestination& destination = *entry.second;
         if (destination.m_nId < 0 || destination.m_path.GetText().empty())

@@ -39,17 +39,14 @@ void CInstallPlan::Insert(std::unique_ptr<CSetupMultiFile> record) {
 void CInstallPlan::LoadFileLists(const CSetupPath& profile, const CFileGroupMap& groups) {
     for (const auto& entry : groups.m_records) {
         CFileGroup* group = entry.second.get();
-        CProfileKeyList keys(group->m_strKey.c_str());
-        keys.SetFile(profile);
-        CProfileValue value;
-        for (bool more = keys.First(value); more; more = keys.Next(value)) {
-            value.Read();
+        auto addRecord = [this, group](const std::string& key, const std::string& text) {
             auto record = std::make_unique<CSetupMultiFile>();
-            record->m_strSourceName = value.GetKey();
+            record->m_strSourceName = key;
             record->m_pGroup = group;
-            ParseFileListValue(*record, value.GetValue());
+            ParseFileListValue(*record, text);
             Insert(std::move(record));
-        }
+        };
+        ForEachProfileValue(profile, group->m_strKey, addRecord);
     }
 }
 
