@@ -22,13 +22,10 @@ enum : int {
 } // namespace
 
 std::string FormatErrorMessage(UINT messageId, ...) {
-    std::string format = LoadResourceString(messageId);
     std::string text;
-    if (format.empty())
-        return text;
     va_list args;
     va_start(args, messageId);
-    FormatStringV(text, format.c_str(), args);
+    FormatResourceV(text, messageId, args);
     va_end(args);
     return text;
 }

@@ -24,15 +24,20 @@ void FormatString(std::string& out, const char* format, ...) {
     va_end(args);
 }
 
-bool FormatResource(std::string& out, unsigned stringId, ...) {
+bool FormatResourceV(std::string& out, unsigned stringId, va_list args) {
     std::string format = LoadResourceString(stringId);
     if (format.empty())
         return false;
+    FormatStringV(out, format.c_str(), args);
+    return true;
+}
+
+bool FormatResource(std::string& out, unsigned stringId, ...) {
     va_list args;
     va_start(args, stringId);
-    FormatStringV(out, format.c_str(), args);
+    bool found = FormatResourceV(out, stringId, args);
     va_end(args);
-    return true;
+    return found;
 }
 
 #ifdef _WIN32
