@@ -1,6 +1,9 @@
 #include "archive/ArchiveCodec.h"
 
 #include "archive/ArchiveExceptions.h"
+#include "archive/ArchiveFormat.h"
+#include "archive/DeflateCodec.h"
+#include "archive/StoredCodec.h"
 
 #include <cerrno>
 #include <zlib.h>
@@ -48,6 +51,17 @@ void CArchiveCodec::Expand(CFile& source, CFile& destination, uint32_t packedSiz
                            uint32_t expandedSize) {
     Binding binding(*this, source, destination);
     DoExpand(packedSize, expandedSize);
+}
+
+std::unique_ptr<CArchiveCodec> CreateArchiveCodec(int32_t method) {
+    switch (method) {
+    case kMethodStored:
+        return std::make_unique<CStoredCodec>();
+    case kMethodDeflate:
+        return std::make_unique<CDeflateCodec>();
+    default:
+        return nullptr;
+    }
 }
 
 void CheckZlibResult(int code) {

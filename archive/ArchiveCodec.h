@@ -10,6 +10,7 @@
 #include "framework/File.h"
 
 #include <cstdint>
+#include <memory>
 
 class CArchiveCodec {
 public:
@@ -49,6 +50,10 @@ private:
     // Clears the file references however the run ends.
     struct Binding;
 };
+
+// The codec of a method: 2 CStoredCodec, 4 CDeflateCodec, null for any other. The caller
+// owns it.
+std::unique_ptr<CArchiveCodec> CreateArchiveCodec(int32_t method);
 
 // Does nothing for Z_OK and Z_STREAM_END; throws for everything else:
 // Z_ERRNO -> CFileException from errno, Z_STREAM_ERROR -> CZLibException 2,

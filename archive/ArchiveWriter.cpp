@@ -1,24 +1,12 @@
 #include "archive/ArchiveWriter.h"
 
+#include "archive/ArchiveCodec.h"
 #include "archive/ArchiveExceptions.h"
-#include "archive/DeflateCodec.h"
 #include "archive/MultiFileEntry.h"
-#include "archive/StoredCodec.h"
 
 #include <memory>
 
 namespace {
-
-std::unique_ptr<CArchiveCodec> MakeCodec(int32_t method) {
-    switch (method) {
-    case kMethodStored:
-        return std::make_unique<CStoredCodec>();
-    case kMethodDeflate:
-        return std::make_unique<CDeflateCodec>();
-    default:
-        throw CMultiFileException(kMultiFileUnknownMethod);
-    }
-}
 
 int32_t ClampTime(time_t t) {
     if (t < 0)
@@ -55,7 +43,9 @@ const CEntryHeader& CArchiveWriter::AddFile(const std::string& path, int32_t met
             slash == std::string::npos ? path : path.substr(slash + 1), name) ||
         name.size() >= ArchiveLayout::kNameBytes)
         ThrowFileException(CFileException::badPath, -1, path);
-    std::unique_ptr<CArchiveCodec> codec = MakeCodec(method);
+    std::unique_ptr<CArchiveCodec> codec = CreateArchiveCodec(method);
+    if (!codec)
+        throw CMultiFileException(kMultiFileUnknownMethod);
 
     m_header = CEntryHeader::Make();
     m_header.SetTime(ClampTime(status.m_mtime));

@@ -1,8 +1,6 @@
 #include "archive/MultiFile.h"
 
 #include "archive/ArchiveExceptions.h"
-#include "archive/DeflateCodec.h"
-#include "archive/StoredCodec.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,14 +44,7 @@ std::unique_ptr<CMultiFileEntry> CMultiFile::CreateEntry() {
 }
 
 std::unique_ptr<CArchiveCodec> CMultiFile::CreateCodec(int32_t method, int32_t /*parameter*/) {
-    switch (method) {
-    case kMethodStored:
-        return std::make_unique<CStoredCodec>();
-    case kMethodDeflate:
-        return std::make_unique<CDeflateCodec>();
-    default:
-        return nullptr;
-    }
+    return CreateArchiveCodec(method);
 }
 
 void CMultiFile::UseLargeReadBuffer() {
