@@ -28,9 +28,13 @@ bool CDdeDataHandle::ReadText(std::string& text) const {
     const char* data = reinterpret_cast<const char*>(DdeAccessData(m_hData, &size));
     if (!data)
         return false;
+    // Given back however the copy ends: it may throw std::bad_alloc.
+    struct Unaccess {
+        HDDEDATA data;
+        ~Unaccess() { DdeUnaccessData(data); }
+    } unaccess{m_hData};
     const void* zero = std::memchr(data, '\0', size);
     size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : size;
     text.assign(data, length);
-    DdeUnaccessData(m_hData);
     return true;
 }
