@@ -8,6 +8,7 @@
 #include "system/RegistryKey.h"
 #include "system/RegistryString.h"
 #include "system/ShortcutClient.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -42,11 +43,10 @@ std::string NumberedValue(const CSetupPath& file, const char* section, const cha
     return buffer;
 }
 
-// Loads the library without the system's error boxes and calls its entry point, if any.
+// Loads the library (its dependencies from its own folder), without the system's error
+// boxes, and calls its entry point, if any.
 void CallEntryPoint(const std::string& library, const char* entryName) {
-    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    CLoadedLibrary module(LoadLibraryA(library.c_str()));
-    SetErrorMode(previousMode);
+    CLoadedLibrary module(LoadLibraryFromFolder(library));
     auto entry = reinterpret_cast<RegistrationEntry>(module.Find(entryName));
     if (entry)
         entry(); // its result is not examined: a failed registration does not stop setup

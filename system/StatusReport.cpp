@@ -2,7 +2,7 @@
 
 #include "system/LoadedLibrary.h"
 #include "system/RestartServices.h"
-#include "transfer/SetupPath.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 
@@ -20,11 +20,7 @@ using InstallStatusMifProc = BOOL(WINAPI*)(LPSTR statusFileName, LPSTR manufactu
 // The library lives in the system directory, where the systems-management client installs
 // it. Loading it by bare name would search the setup program's own folder first, a
 // download folder or a network share where anyone could have put a library of that name.
-std::string StatusLibraryPath() {
-    CSetupPath path(kRootSystemDir);
-    path.SetFileName("ismif32.dll");
-    return path.GetText();
-}
+const char kStatusLibrary[] = "ismif32.dll";
 
 // The function takes non-const strings: it gets copies it may write to.
 class CArgument {
@@ -48,11 +44,7 @@ CRestartServices* g_pServices = &g_realServices;
 bool WriteStatusMif(const char* statusFileName, const char* manufacturer, const char* product,
                     const char* version, const char* locale, const char* serialNumber,
                     const char* description, int success) {
-    // No "cannot find" box from the system when the library is absent.
-    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    CLoadedLibrary library(
-        LoadLibraryExA(StatusLibraryPath().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    SetErrorMode(oldMode);
+    CLoadedLibrary library(LoadSystemLibrary(kStatusLibrary));
     if (!library.IsLoaded())
         return false;
     auto installStatusMif = reinterpret_cast<InstallStatusMifProc>(

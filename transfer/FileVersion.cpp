@@ -1,17 +1,20 @@
 #include "transfer/FileVersion.h"
 
+#include "system/VersionInfoApi.h"
+
 #include <windows.h>
 
 #include <tuple>
 
 bool CFileVersion::Load(const std::string& path) {
     m_block.clear();
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    // Through version.dll of the system directory, never one beside SETUP.EXE.
+    const CVersionInfoApi& api = CVersionInfoApi::Get();
+    DWORD size = api.GetFileVersionInfoSize(path.c_str());
     if (size == 0)
         return false;
     m_block.assign(size + 1, 0);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, m_block.data())) {
+    if (!api.GetFileVersionInfo(path.c_str(), size, m_block.data())) {
         m_block.clear();
         return false;
     }
@@ -24,8 +27,8 @@ bool CFileVersion::GetVersion(uint16_t& major, uint16_t& minor, uint16_t& build,
         return false;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(const_cast<uint8_t*>(m_block.data()), "\\", reinterpret_cast<void**>(&info),
-                        &length) ||
+    if (!CVersionInfoApi::Get().QueryValue(m_block.data(), "\\", reinterpret_cast<void**>(&info),
+                                           &length) ||
         info == nullptr || length < sizeof(VS_FIXEDFILEINFO))
         return false;
     major = HIWORD(info->dwFileVersionMS);

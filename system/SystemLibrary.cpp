@@ -1,0 +1,61 @@
+#include "system/SystemLibrary.h"
+
+#include "transfer/SetupPath.h"
+
+namespace {
+
+// Flags of the newer loader (documented values; older headers may lack them).
+constexpr DWORD kSearchDllLoadDir = 0x00000100;  // LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
+constexpr DWORD kSearchSystem32 = 0x00000800;    // LOAD_LIBRARY_SEARCH_SYSTEM32
+constexpr DWORD kAlteredSearchPath = 0x00000008; // LOAD_WITH_ALTERED_SEARCH_PATH
+
+using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD directoryFlags);
+using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR pathName);
+
+// Looked up by name: Windows 95 and NT 3.51 have neither function, and a static import of
+// one would keep SETUP.EXE from starting there.
+FARPROC KernelFunction(const char* name) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? GetProcAddress(kernel, name) : nullptr;
+}
+
+// True when the newer loader flags are understood: the same update brought both.
+bool HasSearchFlags() {
+    static const bool has = KernelFunction("SetDefaultDllDirectories") != nullptr;
+    return has;
+}
+
+HMODULE LoadQuietly(const std::string& path, DWORD flags) {
+    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, flags);
+    SetErrorMode(previousMode);
+    return module;
+}
+
+} // namespace
+
+bool HardenLibrarySearch() {
+    bool systemOnly = false;
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesProc>(
+        reinterpret_cast<void*>(KernelFunction("SetDefaultDllDirectories")));
+    if (setDefault)
+        systemOnly = setDefault(kSearchSystem32) != FALSE;
+    // Still worth doing after the above: it also covers LoadLibraryEx calls made with the old
+    // altered search path, which ignore the default directories.
+    auto setDllDirectory = reinterpret_cast<SetDllDirectoryProc>(
+        reinterpret_cast<void*>(KernelFunction("SetDllDirectoryA")));
+    if (setDllDirectory)
+        setDllDirectory("");
+    return systemOnly;
+}
+
+HMODULE LoadSystemLibrary(const char* fileName) {
+    CSetupPath path(kRootSystemDir);
+    path.SetFileName(fileName);
+    return LoadQuietly(path.GetText(), HasSearchFlags() ? kSearchSystem32 : kAlteredSearchPath);
+}
+
+HMODULE LoadLibraryFromFolder(const std::string& fullPath) {
+    return LoadQuietly(fullPath,
+                       HasSearchFlags() ? kSearchDllLoadDir | kSearchSystem32 : kAlteredSearchPath);
+}

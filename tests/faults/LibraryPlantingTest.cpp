@@ -1,0 +1,141 @@
+// SETUP.EXE runs from folders others can write to. A library of a name it loads, put beside
+// it, must never be loaded or used: the program's static imports name only libraries Windows
+// always takes from the system folder, and everything else is loaded by full path.
+#include "GuiInstallSupport.h"
+#include "PeImports.h"
+
+#include "system/LoadedLibrary.h"
+#include "system/SystemLibrary.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// A folder of its own under the prefix's temporary folder, with copies of the fixtures.
+std::string FreshFolder(const char* stem) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    std::string folder;
+    do {
+        folder = std::string(temp) + stem + std::to_string(GetCurrentProcessId() % 10000) + "_" +
+                 std::to_string(++counter);
+    } while (Exists(folder));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+void CopyFixture(const char* hostPath, const std::string& to) {
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(hostPath).c_str(), to.c_str(), FALSE)) << to;
+}
+
+// The libraries of the system's known-library list: the loader maps them from the system
+// folder whatever lies beside the program.
+const std::set<std::string> kAlwaysFromSystem = {
+    "kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll", "shell32.dll",
+    "ole32.dll",    "oleaut32.dll", "comdlg32.dll", "msvcrt.dll",   "shlwapi.dll"};
+
+TEST(LibraryPlanting, SetupImportsOnlyLibrariesTakenFromTheSystemFolder) {
+    std::vector<std::string> imports = ReadImportedLibraries(SETUP_EXE_HOST_PATH);
+    ASSERT_FALSE(imports.empty());
+    EXPECT_NE(std::find(imports.begin(), imports.end(), "KERNEL32.dll"), imports.end());
+    for (const std::string& name : imports)
+        EXPECT_EQ(1u, kAlwaysFromSystem.count(Lower(name))) << name << " is imported";
+}
+
+TEST(LibraryPlanting, LoadsProductLibrariesByPathAndSystemOnesOnlyFromTheSystemFolder) {
+    HardenLibrarySearch(); // as SETUP.EXE does first
+    std::string folder = FreshFolder("SWLIB");
+    CopyFixture(FIXTURE_BASE_HOST_PATH, folder + "fixture_base.dll");
+    CopyFixture(FIXTURE_DEPENDENT_HOST_PATH, folder + "fixture_dependent.dll");
+
+    // The current folder holds the library: neither the search order nor the system-folder
+    // loader may take it from there.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    CLoadedLibrary byName(LoadLibraryA("fixture_base.dll"));
+    CLoadedLibrary fromSystem(LoadSystemLibrary("fixture_base.dll"));
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(byName.IsLoaded());
+    EXPECT_FALSE(fromSystem.IsLoaded());
+
+    // A product library finds its companion in its own folder, from anywhere.
+    CLoadedLibrary dependent(LoadLibraryFromFolder(folder + "fixture_dependent.dll"));
+    ASSERT_TRUE(dependent.IsLoaded());
+    using ValueProc = int (*)();
+    auto value = reinterpret_cast<ValueProc>(
+        reinterpret_cast<void*>(dependent.Find("FixtureDependentValue")));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(43, value());
+
+    CLoadedLibrary version(LoadSystemLibrary("version.dll"));
+    EXPECT_TRUE(version.IsLoaded());
+    EXPECT_NE(version.Find("GetFileVersionInfoSizeA"), nullptr);
+}
+
+// Under Wine the system's own libraries are preferred to a copy of the same name unless told
+// otherwise; on Windows a copy beside the program would be taken. While this object lives,
+// Wine treats version.dll for SETUP.EXE as Windows would. (The variable WINEDLLOVERRIDES
+// would not do: Wine hands it to child processes from its own start environment.)
+class CWindowsLikeVersionLibrary {
+public:
+    CWindowsLikeVersionLibrary() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &m_key,
+                        nullptr);
+        if (m_key)
+            RegSetValueExA(m_key, "version", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    }
+    ~CWindowsLikeVersionLibrary() {
+        if (m_key) {
+            RegDeleteValueA(m_key, "version");
+            RegCloseKey(m_key);
+        }
+    }
+    CWindowsLikeVersionLibrary(const CWindowsLikeVersionLibrary&) = delete;
+    CWindowsLikeVersionLibrary& operator=(const CWindowsLikeVersionLibrary&) = delete;
+
+private:
+    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\SETUP.EXE\\DllOverrides";
+    HKEY m_key = nullptr;
+};
+
+class PlantedBesideSetup : public GuiInstall {
+protected:
+    void RunUnattended() {
+        Start("/B");
+        ExpectEndsWithCode(0);
+    }
+    void ExpectNoMark(const char* library, const char* mark) {
+        EXPECT_FALSE(Exists(Disk(1, std::string(library) + mark))) << library << mark;
+    }
+    CWindowsLikeVersionLibrary m_override;
+};
+
+TEST_F(PlantedBesideSetup, VersionAndStatusLibrariesBesideSetupAreNeverUsed) {
+    CopyFixture(PLANTED_LIBRARY_HOST_PATH, Disk(1, "version.dll"));
+    CopyFixture(PLANTED_LIBRARY_HOST_PATH, Disk(1, "ismif32.dll"));
+
+    // The second run finds the first run's files and compares their version blocks.
+    RunUnattended();
+    ExpectInstalled();
+    RunUnattended();
+    EXPECT_EQ("0|0|0", IniValue(Log(), "Program", "shift.exe"));
+
+    // Under Wine the system's user32 itself imports version.dll and so loads the copy beside
+    // the program: only a call of its ANSI functions, which SETUP.EXE alone uses, counts.
+    ExpectNoMark("version.dll", ".called");
+    ExpectNoMark("ismif32.dll", ".loaded");
+    ExpectNoMark("ismif32.dll", ".called");
+}
+
+} // namespace
