@@ -1,12 +1,12 @@
 #include "app/DialogUtil.h"
 
 #include "app/Layout.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/WinApp.h"
 #include "framework/ui/Wnd.h"
 #include "transfer/Format.h"
 
 #include <cstdarg>
-#include <vector>
 
 void PumpMessages() {
     MSG msg;
@@ -41,33 +41,14 @@ bool EnableDlgItem(HWND wnd, int id, bool enable) {
 }
 
 std::string GetDlgItemString(HWND wnd, int id) {
-    HWND control = GetDlgItem(wnd, id);
-    if (control == nullptr)
-        return {};
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0)
-        return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int n = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), n > 0 ? static_cast<size_t>(n) : 0);
+    return GetWindowTextOf(GetDlgItem(wnd, id));
 }
 
 std::string GetListBoxSelection(HWND wnd, int id) {
     HWND list = GetDlgItem(wnd, id);
     if (list == nullptr)
         return {};
-    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR)
-        return {};
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR || length <= 0)
-        return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    LRESULT n = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(buffer.data()));
-    if (n == LB_ERR || n <= 0)
-        return {};
-    return std::string(buffer.data(), static_cast<size_t>(n < length ? n : length));
+    return GetListBoxText(list, static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)));
 }
 
 void SetDlgItemFormat(HWND wnd, int id, const char* format, ...) {

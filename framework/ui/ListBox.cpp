@@ -18,18 +18,22 @@ int CListBox::SetCurSel(int index) const {
     return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)));
 }
 
-std::string CListBox::GetText(int index) const {
-    if (index < 0 || index >= GetCount())
+std::string GetListBoxText(HWND list, int index) {
+    if (list == nullptr || index < 0)
         return {};
-    LRESULT length = SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length <= 0)
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length <= 0)
         return {};
     std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    LRESULT n = SendMessage(LB_GETTEXT, static_cast<WPARAM>(index),
-                            reinterpret_cast<LPARAM>(buffer.data()));
-    if (n <= 0)
+    LRESULT n = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(buffer.data()));
+    if (n == LB_ERR || n <= 0)
         return {};
     return std::string(buffer.data(), static_cast<size_t>(n < length ? n : length));
+}
+
+std::string CListBox::GetText(int index) const {
+    return GetListBoxText(m_hWnd, index);
 }
 
 void CListBox::ResetContent() const {

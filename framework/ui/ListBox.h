@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The text of item `index` of a list box; empty for an index outside the list.
+std::string GetListBoxText(HWND list, int index);
+
 class CListBox : public CWnd {
 public:
     int AddString(const std::string& text) const;

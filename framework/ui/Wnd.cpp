@@ -250,7 +250,7 @@ void CWnd::SetWindowText(const std::string& text) const {
     ::SetWindowTextA(m_hWnd, text.c_str());
 }
 
-static std::string WindowTextOf(HWND wnd) {
+std::string GetWindowTextOf(HWND wnd) {
     if (wnd == nullptr)
         return {};
     int length = ::GetWindowTextLengthA(wnd);
@@ -262,7 +262,7 @@ static std::string WindowTextOf(HWND wnd) {
 }
 
 std::string CWnd::GetWindowText() const {
-    return WindowTextOf(m_hWnd);
+    return GetWindowTextOf(m_hWnd);
 }
 
 HWND CWnd::GetDlgItem(int id) const {
@@ -274,7 +274,7 @@ void CWnd::SetDlgItemText(int id, const std::string& text) const {
 }
 
 std::string CWnd::GetDlgItemText(int id) const {
-    return WindowTextOf(GetDlgItem(id));
+    return GetWindowTextOf(GetDlgItem(id));
 }
 
 void CWnd::ShowWindow(int command) const {

@@ -18,6 +18,9 @@
 
 #include <string>
 
+// The whole text of a window or control, however long; empty for a null window.
+std::string GetWindowTextOf(HWND wnd);
+
 class CWnd {
 public:
     CWnd() = default;
