@@ -11,11 +11,11 @@ bool StartWithWinExec(const char* commandLine, unsigned showCommand) {
 
 CProgmanClient::ProgramStarter g_startProgram = StartWithWinExec;
 
+} // namespace
+
 bool RunsMinimized(int position, int showKind) {
     return showKind == SW_MINIMIZE || showKind == SW_SHOWMINIMIZED || position == SW_SHOWMINIMIZED;
 }
-
-} // namespace
 
 CProgmanClient::ProgramStarter CProgmanClient::SetProgramStarter(ProgramStarter starter) {
     ProgramStarter previous = g_startProgram;

@@ -18,6 +18,10 @@ constexpr char kProgmanTopic[] = "PROGMAN";
 constexpr char kProgmanGroupListItem[] = "Progman";
 constexpr char kProgmanProgram[] = "progman.exe";
 
+// Whether a program item runs minimised: show kind SW_MINIMIZE or SW_SHOWMINIMIZED, or the
+// position SW_SHOWMINIMIZED (callers pass the show command there too).
+bool RunsMinimized(int position, int showKind);
+
 class CProgmanClient {
 public:
     // Starts a program when Program Manager does not answer; true when it was started.
@@ -33,8 +37,8 @@ public:
     // Puts one item into `group` (made current with CreateGroup): ReplaceItem(title), then
     // AddItem with commandPath (quoted when it holds a blank or tab) and the arguments.
     // iconPath may be null (the command line is repeated as icon path). position goes to the
-    // x field; the item runs minimised when showKind is SW_MINIMIZE or SW_SHOWMINIMIZED, or
-    // position is SW_SHOWMINIMIZED. The result is AddItem's.
+    // x field; the item runs minimised when RunsMinimized(position, showKind). The result is
+    // AddItem's.
     virtual bool AddProgramItem(const std::string& group, const std::string& commandPath,
                                 const std::string& arguments, const std::string& title,
                                 const char* iconPath, int iconIndex, int position, int showKind);

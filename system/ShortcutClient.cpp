@@ -20,10 +20,6 @@ CSetupPath DefaultProgramsFolder() {
     return CSetupPath(AsFolderText(folder));
 }
 
-bool RunsMinimized(int position, int showKind) {
-    return position == SW_SHOWMINIMIZED || showKind == SW_SHOWMINIMIZED || showKind == SW_MINIMIZE;
-}
-
 std::wstring Widen(const std::string& text) {
     int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
     if (length <= 0)
