@@ -1,7 +1,6 @@
 #include "system/ComponentRegistration.h"
 
 #include "profile/ProfileKeyList.h"
-#include "profile/ProfileValue.h"
 #include "system/CommandText.h"
 #include "system/CurrentDirectory.h"
 #include "system/LoadedLibrary.h"
@@ -13,26 +12,12 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace {
 
 using RegistrationEntry = HRESULT(STDAPICALLTYPE*)();
 
 constexpr DWORD kValueBuffer = 260;
-
-std::vector<std::string> SectionValues(const CSetupPath& file, const char* section) {
-    std::vector<std::string> values;
-    CProfileKeyList keys(section);
-    keys.SetFile(file);
-    CProfileValue value;
-    for (bool more = keys.First(value); more; more = keys.Next(value)) {
-        value.SetValue("");
-        value.Read();
-        values.push_back(value.GetValue());
-    }
-    return values;
-}
 
 // "File<n>" or "Desc<n>" of a numbered section, cut to 259 characters, "" when missing.
 std::string NumberedValue(const CSetupPath& file, const char* section, const char* prefix, int n) {
@@ -65,7 +50,7 @@ void RegisterLibraries(const CSetupPath& registerIni, const CSetupPath& installD
     CCurrentDirectoryKeeper keeper;
     for (const auto& place : places) {
         SetCurrentDirectoryA(place.folder.c_str());
-        for (const std::string& name : SectionValues(registerIni, place.section)) {
+        for (const std::string& name : ReadSectionValues(registerIni, place.section)) {
             if (!name.empty())
                 CallEntryPoint(place.folder + name, entryName);
         }
