@@ -51,7 +51,8 @@ void RegisterLibraries(const CSetupPath& registerIni, const CSetupPath& installD
     for (const auto& place : places) {
         SetCurrentDirectoryA(place.folder.c_str());
         for (const std::string& name : ReadSectionValues(registerIni, place.section)) {
-            if (!name.empty())
+            // A library is loaded and run: it must lie in (or below) the folder named.
+            if (IsPlainRelativeName(name, true))
                 CallEntryPoint(place.folder + name, entryName);
         }
     }

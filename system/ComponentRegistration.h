@@ -3,7 +3,8 @@
 // of the installation directory ([ProgramIconAppDir]) and programs started with Windows
 // ([StartUp], the HKLM "Run" key). Uninstall runs the same list backwards. Win32 only.
 // Nothing here throws or reports: a library that does not load, a missing entry point, a
-// failing item or registry write is passed over and the run goes on.
+// failing item or registry write is passed over and the run goes on. A library name that
+// would leave its folder (a drive, "..", a leading backslash) is passed over too.
 #pragma once
 
 #include "transfer/SetupPath.h"

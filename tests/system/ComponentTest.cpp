@@ -72,6 +72,18 @@ TEST_F(ComponentRegistrationTest, LibraryMarkIsSetFromItsFolderAndRemovedAgain) 
     EXPECT_EQ(GetCurrentDirectoryText(), before);
 }
 
+TEST_F(ComponentRegistrationTest, LibraryNamesThatLeaveTheirFolderAreNeverLoaded) {
+    // The library lies beside the install folder, reachable only by "..", a full path or a
+    // path from the root.
+    CopyLibrary(m_scratch.Path("shiftreg.dll"));
+    const std::string full = m_scratch.Path("shiftreg.dll");
+    WriteRegisterIni("[AppDir]\r\nUp=..\\shiftreg.dll\r\nFull=" + full + "\r\nRoot=" +
+                     full.substr(2) + "\r\n");
+
+    Run(true);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+}
+
 TEST_F(ComponentRegistrationTest, SystemDirectoryLibraryRegistersFromThere) {
     const std::string system = CSetupPath(kRootSystemDir).GetText();
     const std::string name = "shiftwell-systest.dll";
