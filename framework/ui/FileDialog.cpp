@@ -1,11 +1,9 @@
 #include "framework/ui/FileDialog.h"
 
-#include "framework/Exception.h"
 #include "framework/ui/WinApp.h"
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -13,20 +11,11 @@ constexpr size_t kFileBufferSize = 1024;
 
 // Runs a handler called from the common dialog's hook behind the exception barrier.
 template <class F> void Guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, F f) {
-    MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
-    CWinApp* app = GetApp();
-    try {
+    const MSG msg{hwnd, message, wParam, lParam, 0, {0, 0}};
+    CallBehindExceptionBarrier(&msg, [&] {
         f();
-    } catch (const CException& e) {
-        if (app)
-            app->ProcessWndProcException(e, &msg);
-    } catch (const std::bad_alloc&) {
-        if (app)
-            app->ProcessWndProcException(CMemoryException(), &msg);
-    } catch (...) {
-        if (app)
-            app->ProcessWndProcException(CException(), &msg);
-    }
+        return LRESULT(0);
+    });
 }
 
 } // namespace

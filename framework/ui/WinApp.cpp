@@ -1,10 +1,8 @@
 #include "framework/ui/WinApp.h"
 
-#include "framework/Exception.h"
 #include "framework/ui/Dialog.h"
 
 #include <algorithm>
-#include <new>
 #include <vector>
 
 namespace {
@@ -63,27 +61,29 @@ void CWinApp::SetDialogBkColor(COLORREF background, COLORREF text) {
     SetDialogColors(background, text);
 }
 
+LRESULT ReportEscapedException(const CException& e, const MSG* msg) {
+    CWinApp* app = GetApp();
+    return app ? app->ProcessWndProcException(e, msg) : 0;
+}
+
 int RunApplication(CWinApp& app, HINSTANCE instance, const char* cmdLine) {
     app.m_hInstance = instance;
     app.m_strCmdLine = cmdLine ? cmdLine : "";
     bool started = false;
-    try {
+    CallBehindExceptionBarrier(nullptr, [&] {
         started = app.InitInstance();
-    } catch (const CException& e) {
-        app.ProcessWndProcException(e, nullptr);
-    } catch (const std::bad_alloc&) {
-        app.ProcessWndProcException(CMemoryException(), nullptr);
-    }
+        return LRESULT(0);
+    });
     if (started)
         app.m_nExitCode = app.Run();
-    try {
-        return app.ExitInstance();
-    } catch (const CException& e) {
-        app.ProcessWndProcException(e, nullptr);
-    } catch (const std::bad_alloc&) {
-        app.ProcessWndProcException(CMemoryException(), nullptr);
-    }
-    return app.m_nExitCode;
+    bool ended = false;
+    int exitCode = 0;
+    CallBehindExceptionBarrier(nullptr, [&] {
+        exitCode = app.ExitInstance();
+        ended = true;
+        return LRESULT(0);
+    });
+    return ended ? exitCode : app.m_nExitCode;
 }
 
 void AddModelessDialog(HWND dialog) {

@@ -6,11 +6,13 @@
 // loop while it returned true, then ExitInstance, whose result is the exit code.
 #pragma once
 
+#include "framework/Exception.h"
+
 #include <windows.h>
 
+#include <new>
 #include <string>
 
-class CException;
 class CWnd;
 
 class CWinApp {
@@ -47,6 +49,26 @@ HINSTANCE GetResourceHandle();
 
 // The body of WinMain.
 int RunApplication(CWinApp& app, HINSTANCE instance, const char* cmdLine);
+
+// Hands an exception that escaped a handler to the current application's
+// ProcessWndProcException (msg may be null); 0 when there is no application.
+LRESULT ReportEscapedException(const CException& e, const MSG* msg);
+
+// The exception barrier of every call from the system into the program's handlers: runs f and
+// returns its result; an exception it throws goes to ReportEscapedException (std::bad_alloc as
+// CMemoryException, anything else as CException), whose result is returned instead. *msg is
+// read only when something was thrown.
+template <class F> LRESULT CallBehindExceptionBarrier(const MSG* msg, F&& f) {
+    try {
+        return f();
+    } catch (const CException& e) {
+        return ReportEscapedException(e, msg);
+    } catch (const std::bad_alloc&) {
+        return ReportEscapedException(CMemoryException(), msg);
+    } catch (...) {
+        return ReportEscapedException(CException(), msg);
+    }
+}
 
 // Modeless dialogs that the message loop gives IsDialogMessage.
 void AddModelessDialog(HWND dialog);

@@ -1,9 +1,7 @@
 #include "framework/ui/Wnd.h"
 
-#include "framework/Exception.h"
 #include "framework/ui/WinApp.h"
 
-#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -20,11 +18,6 @@ CWnd* g_pWndInit = nullptr;
 // The message being handled by the innermost Dispatch. Kept outside the objects, because a
 // handler may end with its own object deleted (a window that deletes itself on destruction).
 MSG g_msgCur{};
-
-LRESULT ReportEscaped(const CException& e, const MSG& msg) {
-    CWinApp* app = GetApp();
-    return app ? app->ProcessWndProcException(e, &msg) : 0;
-}
 
 } // namespace
 
@@ -112,22 +105,14 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 LRESULT CWnd::Dispatch(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG saved = g_msgCur;
     g_msgCur = MSG{hwnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT result = 0;
-    try {
-        if (message == WM_NCDESTROY) {
-            result = wnd->Default();
-            g_msgCur = saved;
-            wnd->OnNcDestroyed(); // may delete wnd
-            return result;
-        }
-        result = wnd->WindowProc(message, wParam, lParam);
-    } catch (const CException& e) {
-        result = ReportEscaped(e, g_msgCur);
-    } catch (const std::bad_alloc&) {
-        result = ReportEscaped(CMemoryException(), g_msgCur);
-    } catch (...) {
-        result = ReportEscaped(CException(), g_msgCur);
-    }
+    LRESULT result = CallBehindExceptionBarrier(&g_msgCur, [&]() -> LRESULT {
+        if (message != WM_NCDESTROY)
+            return wnd->WindowProc(message, wParam, lParam);
+        LRESULT done = wnd->Default();
+        g_msgCur = saved;
+        wnd->OnNcDestroyed(); // may delete wnd
+        return done;
+    });
     g_msgCur = saved;
     return result;
 }
