@@ -11,10 +11,6 @@ namespace {
 
 const char kSection[] = "destinations";
 
-int16_t ToShort(int32_t number) {
-    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu));
-}
-
 } // namespace
 
 bool CDestination::Resolve(bool force) {
@@ -93,7 +89,7 @@ void CDestinationMap::LoadFromProfile(const CSetupPath& file) {
         GetProfileField(name, text, 0);
         GetProfileFieldShort(parentId, text, 1);
         GetProfileField(path, text, 2);
-        int16_t id = ToShort(ParseDecimal(key));
+        int16_t id = LowShort(ParseDecimal(key));
         SetEntry(id, name, parentId);
         SetPath(id, path);
     };

@@ -26,6 +26,10 @@ int32_t ParseDecimal(const std::string& text) {
     return static_cast<int32_t>(number);
 }
 
+int16_t LowShort(int32_t number) {
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu));
+}
+
 bool GetProfileField(std::string& out, const std::string& value, int index, char separator) {
     out.clear();
     if (index < 0)
@@ -54,7 +58,7 @@ bool GetProfileFieldShort(int16_t& out, const std::string& value, int index, cha
     int32_t number = 0;
     if (!GetProfileFieldInt(number, value, index, separator))
         return false;
-    out = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu));
+    out = LowShort(number);
     return true;
 }
 

@@ -12,6 +12,9 @@ constexpr char kFieldSeparator = '|';
 // numbers wrap modulo 2^32 instead of overflowing.
 int32_t ParseDecimal(const std::string& text);
 
+// The low 16 bits of a number as a signed 16-bit id (70000 gives 4464, 65535 gives -1).
+int16_t LowShort(int32_t number);
+
 // Field number index (from 0) of value. False, with out emptied, when value holds fewer
 // fields (or index is negative). Fields run to the next separator and are not trimmed.
 bool GetProfileField(std::string& out, const std::string& value, int index,
