@@ -27,29 +27,6 @@ bool SameText(const std::string& a, const std::string& b) {
                                                   -1, b.c_str(), -1) == CSTR_EQUAL;
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + "\\" + name);
-            else
-                DeleteFileA((folder + "\\" + name).c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool SetControlText(HWND root, int id, const std::string& text) {
     HWND control = FindControl(root, id);
     DWORD_PTR result = 0;
@@ -74,7 +51,7 @@ protected:
         if (m_process.IsRunning())
             m_process.Terminate();
         for (const char* folder : {"C:\\SWTSHIFT", "C:\\SWT_A", "C:\\SWT_BR"})
-            RemoveTree(folder);
+            RemoveFolderTree(folder);
     }
 
     void Start(const char* profile, const std::string& arguments = {}) {

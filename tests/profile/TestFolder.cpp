@@ -1,33 +1,30 @@
 #include "TestFolder.h"
 
+#include "framework/ui/FindFile.h"
+
 #include <windows.h>
 
 #include <cstdio>
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+void RemoveFolderTree(const std::string& folder) {
+    std::string base = folder;
+    if (base.empty() || base.back() != '\\')
+        base += '\\';
+    CFindFile find;
+    for (bool more = find.First(base + "*"); more; more = find.Next()) {
+        if (find.IsDotEntry())
+            continue;
+        const std::string path = base + find.GetName();
+        if (find.IsDirectory()) {
+            RemoveFolderTree(path);
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
     }
-    RemoveDirectoryA(folder.c_str());
+    find.Close();
+    RemoveDirectoryA(base.c_str());
 }
-
-} // namespace
 
 CTestFolder::CTestFolder() {
     char temp[MAX_PATH + 1] = {};
@@ -43,20 +40,16 @@ CTestFolder::CTestFolder() {
 }
 
 CTestFolder::~CTestFolder() {
-    RemoveTree(m_strFolder);
+    RemoveFolderTree(m_strFolder);
 }
 
 std::vector<std::string> CTestFolder::Files() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((m_strFolder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    CFindFile find;
+    for (bool more = find.First(m_strFolder + "*"); more; more = find.Next()) {
+        if (!find.IsDirectory())
+            names.push_back(find.GetName());
+    }
     return names;
 }
 
@@ -83,4 +76,9 @@ std::string ReadBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -24,4 +24,7 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
+bool FileExists(const std::string& path); // a file or a folder
+bool FolderExists(const std::string& path);
+// Deletes a folder (with or without its trailing backslash) and everything in it.
+void RemoveFolderTree(const std::string& folder);
