@@ -3,6 +3,7 @@
 #include "RecorderProcess.h"
 #include "SystemTestSupport.h"
 
+#include "framework/ui/Handle.h"
 #include "system/ProgmanClient.h"
 
 #include <gtest/gtest.h>
@@ -196,15 +197,14 @@ TEST_F(ProgramStartTest, ConnectedClientNeverStartsItAgain) {
 
 std::set<DWORD> ProcessesNamed(const char* name) {
     std::set<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (lstrcmpiA(entry.szExeFile, name) == 0)
             ids.insert(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return ids;
 }
 
@@ -221,10 +221,9 @@ TEST(ProgramStartReal, DefaultStarterRunsTheSystemsProgramManager) {
     }
     EXPECT_EQ(started.size(), 1u);
     for (DWORD id : started) { // the one this test started
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
+        CHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        TerminateProcess(process.Get(), 0);
+        WaitForSingleObject(process.Get(), 5000);
     }
 }
 

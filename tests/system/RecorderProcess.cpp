@@ -30,8 +30,8 @@ bool CRecorderProcess::Start(const std::string& folder, const Options& options) 
     DeleteFileA(m_strLog.c_str());
     const std::string readyName = UniqueName("Ready");
     const std::string quitName = UniqueName("Quit");
-    m_ready = CreateEventA(nullptr, TRUE, FALSE, readyName.c_str());
-    m_quit = CreateEventA(nullptr, TRUE, FALSE, quitName.c_str());
+    m_ready.Reset(CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
+    m_quit.Reset(CreateEventA(nullptr, TRUE, FALSE, quitName.c_str()));
 
     std::string command = Quoted(WindowsPathOf(SHIFTWELL_RECORDER_EXE)) + " " + Quoted(m_strLog) +
                           " " + readyName + " " + quitName;
@@ -51,23 +51,22 @@ bool CRecorderProcess::Start(const std::string& folder, const Options& options) 
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
-    CloseHandle(info.hThread);
-    m_process = info.hProcess;
-    HANDLE waits[2] = {m_ready, m_process};
+    CHandle thread(info.hThread);
+    m_process.Reset(info.hProcess);
+    HANDLE waits[2] = {m_ready.Get(), m_process.Get()};
     return WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
 }
 
 std::vector<std::string> CRecorderProcess::Stop() {
     std::vector<std::string> lines;
-    if (!m_process)
+    if (!m_process.IsValid())
         return lines;
-    SetEvent(m_quit);
-    if (WaitForSingleObject(m_process, 20000) != WAIT_OBJECT_0)
-        TerminateProcess(m_process, 1);
-    CloseHandle(m_process);
-    CloseHandle(m_ready);
-    CloseHandle(m_quit);
-    m_process = m_ready = m_quit = nullptr;
+    SetEvent(m_quit.Get());
+    if (WaitForSingleObject(m_process.Get(), 20000) != WAIT_OBJECT_0)
+        TerminateProcess(m_process.Get(), 1);
+    m_process.Reset();
+    m_ready.Reset();
+    m_quit.Reset();
 
     std::string text = ReadTextFile(m_strLog);
     size_t start = 0;

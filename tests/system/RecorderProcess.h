@@ -3,6 +3,8 @@
 // (SHIFTWELL_RECORDER_EXE, a path of the build tree).
 #pragma once
 
+#include "framework/ui/Handle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -26,13 +28,13 @@ public:
     bool Start(const std::string& folder, const Options& options);
     // Ends the recorder and returns its log lines.
     std::vector<std::string> Stop();
-    bool IsRunning() const { return m_process != nullptr; }
+    bool IsRunning() const { return m_process.IsValid(); }
 
 private:
     std::string m_strLog;
-    HANDLE m_process = nullptr;
-    HANDLE m_ready = nullptr;
-    HANDLE m_quit = nullptr;
+    CHandle m_process;
+    CHandle m_ready;
+    CHandle m_quit;
 };
 
 // The EXECUTE lines of a log without their prefix.

@@ -1,5 +1,7 @@
 #include "ShellLinkReader.h"
 
+#include "system/ComInterface.h"
+
 #include <windows.h>
 
 #include <objbase.h>
@@ -29,14 +31,14 @@ int StoredShowCommand(const std::string& file) {
 ShellLinkContents ReadShellLink(const std::string& file) {
     ShellLinkContents contents;
     CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
+    CComInterface<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+                                link.ReceiveVoid())))
         return contents;
-    IPersistFile* persist = nullptr;
+    CComInterface<IPersistFile> persist;
     wchar_t wide[MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, persist.ReceiveVoid())) &&
         SUCCEEDED(persist->Load(wide, STGM_READ))) {
         char text[1024] = "";
         contents.loaded = true;
@@ -56,8 +58,5 @@ ShellLinkContents ReadShellLink(const std::string& file) {
         contents.iconPath = text;
         contents.showCommand = StoredShowCommand(file);
     }
-    if (persist)
-        persist->Release();
-    link->Release();
     return contents;
 }

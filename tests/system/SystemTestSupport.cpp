@@ -1,5 +1,7 @@
 #include "SystemTestSupport.h"
 
+#include "framework/ui/FindFile.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -26,23 +28,19 @@ void RemoveFolderTree(const std::string& folder) {
     std::string base = folder;
     if (!base.empty() && base.back() != '\\')
         base += '\\';
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((base + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = base + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolderTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+    CFindFile find;
+    for (bool more = find.First(base + "*"); more; more = find.Next()) {
+        if (find.IsDotEntry())
+            continue;
+        const std::string path = base + find.GetName();
+        if (find.IsDirectory()) {
+            RemoveFolderTree(path);
+        } else {
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        }
     }
+    find.Close();
     RemoveDirectoryA(base.c_str());
 }
 
