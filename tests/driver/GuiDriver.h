@@ -88,6 +88,11 @@ private:
     DWORD m_id = 0;
 };
 
+// No window manager runs on the tests' virtual display: makes Wine place and maximise
+// windows itself (its X11 driver's "Managed" = "N" in the prefix). Call before the program
+// under test starts.
+void UseUnmanagedWindows();
+
 // "Z:\..." for a path of the machine that runs Wine ("/work/x" gives "Z:\work\x").
 std::string HostPathToWindows(const std::string& hostPath);
 

@@ -41,13 +41,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 class GuiWizard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // Without a window manager Wine has to place and maximise windows itself.
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
+        UseUnmanagedWindows();
         CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
     }
 
