@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -26,6 +27,24 @@ std::string NumberedValue(const CSetupPath& file, const char* section, const cha
     char buffer[kValueBuffer] = "";
     GetPrivateProfileStringA(section, key, "", buffer, kValueBuffer, file.GetText().c_str());
     return buffer;
+}
+
+struct NumberedEntry {
+    std::string file; // "File<n>", never empty
+    std::string desc; // "Desc<n>", "" when missing
+};
+
+// The entries of a numbered section from 0 up to the first number without a "File" value;
+// a later number after that gap is never read.
+std::vector<NumberedEntry> NumberedEntries(const CSetupPath& file, const char* section) {
+    std::vector<NumberedEntry> entries;
+    for (int n = 0;; ++n) {
+        NumberedEntry entry{NumberedValue(file, section, "File", n), std::string()};
+        if (entry.file.empty())
+            return entries;
+        entry.desc = NumberedValue(file, section, "Desc", n);
+        entries.push_back(entry);
+    }
 }
 
 // Loads the library (its dependencies from its own folder), without the system's error
@@ -60,18 +79,14 @@ void RegisterLibraries(const CSetupPath& registerIni, const CSetupPath& installD
 
 void ProgramIcons(CShortcutClient& client, const CSetupPath& registerIni,
                   const std::string& installFolder, const std::string& group, bool install) {
-    const char* section = "ProgramIconAppDir";
-    for (int n = 0;; ++n) {
-        const std::string file = NumberedValue(registerIni, section, "File", n);
-        if (file.empty())
-            break;
-        const std::string title = NumberedValue(registerIni, section, "Desc", n);
+    for (const NumberedEntry& entry : NumberedEntries(registerIni, "ProgramIconAppDir")) {
+        const std::string& title = entry.desc;
         if (!install) {
             client.RemoveProgramItem(group, title);
             continue;
         }
         std::string program, arguments;
-        SplitProgramAndSwitches(file, program, arguments);
+        SplitProgramAndSwitches(entry.file, program, arguments);
         if (program.empty())
             continue;
         client.CreateShortcut(group, installFolder + program, arguments, title, nullptr, 0, nullptr,
@@ -80,16 +95,12 @@ void ProgramIcons(CShortcutClient& client, const CSetupPath& registerIni,
 }
 
 void StartUpEntries(const CSetupPath& registerIni, const std::string& installFolder, bool install) {
-    const char* section = "StartUp";
-    for (int n = 0;; ++n) {
-        const std::string file = NumberedValue(registerIni, section, "File", n);
-        if (file.empty())
-            break;
-        const std::string name = NumberedValue(registerIni, section, "Desc", n);
+    for (const NumberedEntry& entry : NumberedEntries(registerIni, "StartUp")) {
+        const std::string& name = entry.desc;
         if (install) {
             CRegistryString run(HKEY_LOCAL_MACHINE, kRunKey, name);
             // Windows runs this text as a command line: a blank in the path needs quotes.
-            run.SetValue(QuoteCommandPath(installFolder + file));
+            run.SetValue(QuoteCommandPath(installFolder + entry.file));
         } else {
             CRegistryKey run;
             if (run.Open(HKEY_LOCAL_MACHINE, kRunKey))
