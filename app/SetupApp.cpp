@@ -16,6 +16,7 @@
 #include "transfer/SetupPath.h"
 
 #include <cstdarg>
+#include <memory>
 
 namespace {
 
@@ -99,14 +100,12 @@ void CSetupApp::ApplyCommandLine(const std::string& commandLine) {
 }
 
 bool CSetupApp::CreateMainWindow() {
-    auto* wnd = new CMainWnd;
-    wnd->m_bAutoDelete = false; // a failed creation leaves the object to us
-    if (!wnd->Create()) {
-        delete wnd;
+    auto wnd = std::make_unique<CMainWnd>();
+    wnd->m_bAutoDelete = false; // a failed (or throwing) creation leaves the object to us
+    if (!wnd->Create())
         return false;
-    }
     wnd->m_bAutoDelete = true;
-    m_pMainWnd = wnd;
+    m_pMainWnd = wnd.release(); // from now on the window deletes it
     return true;
 }
 
