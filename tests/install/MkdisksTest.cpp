@@ -172,6 +172,27 @@ TEST_F(MkdisksTest, ArchiveReadsBackAcrossDisketteFolders) {
     EXPECT_GE(archive.m_nContinued, 1); // 132 KB of members cannot fit one 64 KB diskette
 }
 
+TEST_F(MkdisksTest, PlainFilesNamedLikeDiskOneFilesAreInstalledFromThem) {
+    // The setup program and Register.ini go into the install folder for uninstalling.
+    std::string description =
+        Description(StandardFiles()) +
+        "[Files:Setup]\nText=Setup\nPlain1=SETUP.EXE|0\nPlain2=Register.ini|0\n";
+    description.replace(description.find("Docs=Docs"), 0, "Setup=Setup|Uninstall|1|1|1\n");
+    std::string errors;
+    ASSERT_EQ(0, Run(description, &errors)) << errors;
+    CIniDocument profile = Profile();
+    ASSERT_NE(nullptr, profile.Find("Setup"));
+    const std::string setupSize = std::to_string(fs::file_size(m_root / "in" / "SETUP.EXE"));
+    EXPECT_EQ(setupSize + "|0|1|1|0|Setup", profile.Find("Setup")->Get("SETUP.EXE"));
+    const std::string registerSize = std::to_string(fs::file_size(m_root / "in" / "Register.ini"));
+    EXPECT_EQ(registerSize + "|0|1|1|0|Setup", profile.Find("Setup")->Get("Register.ini"));
+    // One copy of each in the whole set.
+    for (int n = 2; fs::exists(Disk(n)); ++n) {
+        EXPECT_FALSE(fs::exists(Disk(n) / "SETUP.EXE"));
+        EXPECT_FALSE(fs::exists(Disk(n) / "Register.ini"));
+    }
+}
+
 TEST_F(MkdisksTest, RunsAgainOverAnEarlierSet) {
     ASSERT_EQ(0, Run(Description(StandardFiles())));
     fs::create_directories(Disk(9));

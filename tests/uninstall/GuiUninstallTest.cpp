@@ -46,6 +46,14 @@ protected:
         options.nBulkFiles = bulkFiles;
         InstallByHand(options);
         m_state.Capture(InstallLogPath());
+        // What the removal has to undo, so that no check below is empty.
+        ASSERT_FALSE(m_state.m_runValues.empty());
+        ASSERT_FALSE(m_state.m_libraries.empty());
+        ASSERT_FALSE(m_state.m_registryKeys.empty());
+        ASSERT_FALSE(m_state.m_dataPatterns.empty());
+        ASSERT_EQ(2u, m_state.m_itemTitles.size());
+        ASSERT_EQ(1u, m_state.m_extraItemTitles.size());
+        ASSERT_EQ(2u, m_state.m_sharedCounts.size());
         ExpectInstalled(m_state);
     }
 

@@ -69,17 +69,17 @@ void InstallByHand(const HandInstallOptions& options) {
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
     ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr)) << data;
 
+    // One file: "REGISTER.INI" for the registration, read as "Register.ini" by the removal.
     WriteTextFile(dir + "REGISTER.INI",
                   "[AppDir]\r\nLibrary1=shiftreg.dll\r\n"
                   "[ProgramIconAppDir]\r\nFile0=shift.exe /-safe\r\n"
                   "Desc0=Corvatek Shiftwell (Safe Mode)\r\n"
-                  "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Corvatek Shiftwell\r\n");
-    WriteTextFile(dir + "Register.ini", "[DataFiles]\r\nFile1=*.tmp\r\nFile2=shift.cfg\r\n"
-                                        "[RegistryKeys]\r\nKey1=Software\\Corvatek\\Shiftwell\r\n");
+                  "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Corvatek Shiftwell\r\n"
+                  "[DataFiles]\r\nFile1=*.tmp\r\nFile2=shift.cfg\r\n"
+                  "[RegistryKeys]\r\nKey1=Software\\Corvatek\\Shiftwell\r\n");
     Install(log, "Program", dir, "SETUP.EXE", 0, options.strSetupExe);
     Install(log, "Program", dir, "shift.exe", 0);
     Ini(log, "Program", "REGISTER.INI", "0|1|0");
-    Ini(log, "Program", "Register.ini", "0|1|0");
     Install(log, "Program", dir, "shiftreg.dll", 0, options.strLibraryDll);
     Install(log, "Program", data, "shift.dat", 1);
     Install(log, "Shared", SystemFolder(), "shiftcom.dll", -3);

@@ -247,11 +247,10 @@ void CProductState::Capture(const std::string& logPath) {
     std::vector<std::string> created = SectionKeys(setupIni, "GroupCreated");
     m_strGroup = created.empty() ? kProductName : ReadValue(setupIni, "GroupCreated", created[0]);
     const std::string registerIni = m_strInstallDir + "REGISTER.INI";
-    for (const std::string& desc : NumberedDescs(registerIni, "ProgramIconAppDir"))
-        m_itemTitles.push_back(desc);
+    m_extraItemTitles = NumberedDescs(registerIni, "ProgramIconAppDir");
     m_runValues = NumberedDescs(registerIni, "StartUp");
     m_libraries = SectionValues(registerIni, "AppDir");
-    const std::string cleanupIni = m_strInstallDir + "Register.ini";
+    const std::string cleanupIni = m_strInstallDir + "Register.ini"; // the same file
     m_registryKeys = SectionValues(cleanupIni, "RegistryKeys");
     m_dataPatterns = SectionValues(cleanupIni, "DataFiles");
 }
@@ -269,6 +268,12 @@ void ExpectInstalled(const CProductState& state) {
     EXPECT_TRUE(GroupThere(state.m_strGroup)) << state.m_strGroup;
     for (const std::string& title : state.m_itemTitles)
         EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+    // Wine's stand-in for Program Manager makes no item of a command with arguments, as the
+    // extra items of REGISTER.INI have.
+    for (const std::string& title : state.m_extraItemTitles) {
+        if (IsNewShell())
+            EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+    }
     for (const std::string& library : state.m_libraries) {
         if (EqualsIgnoringCase(library, "shiftreg.dll"))
             EXPECT_TRUE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
@@ -317,6 +322,8 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     EXPECT_FALSE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
     EXPECT_FALSE(GroupThere(state.m_strGroup)) << state.m_strGroup;
     for (const std::string& title : state.m_itemTitles)
+        EXPECT_FALSE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+    for (const std::string& title : state.m_extraItemTitles)
         EXPECT_FALSE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
     // The log keeps every section.
     EXPECT_FALSE(SectionKeys(state.m_strLogPath, "destinations").empty());

@@ -32,7 +32,8 @@ public:
     std::string m_strGroup;             // "SETUP.INI" [GroupCreated]
     std::vector<LoggedFile> m_files;
     std::map<std::string, DWORD> m_sharedCounts; // system files: the count before (0: none)
-    std::vector<std::string> m_itemTitles;       // "targets" with a path, [ProgramIconAppDir]
+    std::vector<std::string> m_itemTitles;       // "targets" with a path
+    std::vector<std::string> m_extraItemTitles;  // REGISTER.INI [ProgramIconAppDir]
     std::vector<std::string> m_runValues;        // [StartUp] Desc
     std::vector<std::string> m_libraries;        // [AppDir] values
     std::vector<std::string> m_registryKeys;     // Register.ini [RegistryKeys]

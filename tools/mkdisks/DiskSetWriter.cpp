@@ -190,6 +190,12 @@ int CDiskSetWriter::LayOut(uint64_t profileBytes) {
                             "on one diskette");
 
     for (CRecord& record : m_records) {
+        // A plain record named like the setup program or an extra file is installed from that
+        // copy on diskette 1 (the setup program installed for uninstalling, say).
+        if (record.m_nArchive < 0 && m_description.IsFirstDiskFile(record.m_strName)) {
+            record.m_nDisk = 1;
+            continue;
+        }
         if (record.m_nArchive >= 0) {
             CArchiveBuild& archive = m_archives[record.m_nArchive];
             PlaceArchive(archive, used, disk);

@@ -258,13 +258,26 @@ void CProductDescription::CheckUniqueNames() const {
     for (const CSourceFile& extra : m_extras)
         add(extra.m_strName);
     for (const CGroupFiles& group : m_fileGroups) {
-        for (const CSourceFile& plain : group.m_plainFiles)
-            add(plain.m_strName);
+        for (const CSourceFile& plain : group.m_plainFiles) {
+            // Installed from diskette 1's copy: no file of its own.
+            if (!IsFirstDiskFile(plain.m_strName))
+                add(plain.m_strName);
+        }
         if (!group.m_members.empty()) {
             add(group.m_strArchive);
             // The later volumes' names are checked when the set is laid out.
         }
     }
+}
+
+bool CProductDescription::IsFirstDiskFile(const std::string& name) const {
+    if (IniNamesEqual(name, m_setupProgram.m_strName))
+        return true;
+    for (const CSourceFile& extra : m_extras) {
+        if (IniNamesEqual(name, extra.m_strName))
+            return true;
+    }
+    return false;
 }
 
 std::string CProductDescription::LabelFor(int disk) const {

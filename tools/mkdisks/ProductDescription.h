@@ -16,6 +16,8 @@
 //   Text=Program files           character); Text is the records' descriptive text
 //   Member1=shift.exe|0|deflate|optional|description    source|destination[|method[|...]]
 //   Plain1=README.TXT|0          a plain file: source|destination (-1: counted, not copied)
+//   Plain2=SETUP.EXE|0           a plain file named like a file of diskette 1 (the setup
+//                                program, an extra file) is installed from that copy
 //
 // Source paths are relative to the input folder. Every check that can fail is made here.
 #pragma once
@@ -63,6 +65,9 @@ public:
 
     // The label of diskette n.
     std::string LabelFor(int disk) const;
+    // True when name (any case) is the setup program's or an extra file's: a plain file of
+    // that name is installed from diskette 1's copy.
+    bool IsFirstDiskFile(const std::string& name) const;
 
     int64_t m_nDiskBytes = kDefaultDiskBytes;
     int64_t m_nClusterBytes = kDefaultClusterBytes;
