@@ -3,6 +3,7 @@
 #include "ArchiveTestUtil.h"
 
 #include "archive/ArchiveExceptions.h"
+#include "archive/ArchiveWriter.h"
 #include "archive/MultiFile.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,21 @@ TEST_F(MultiFileTest, UnknownMethodLeavesAnEmptyClosedFile) {
     EXPECT_EQ(CauseOf<CMultiFileException>([&] { ExtractAll(archive); }), kMultiFileUnknownMethod);
     EXPECT_TRUE(Output("A.TXT").empty());
     EXPECT_NO_THROW(CFile::Remove(m_scratch.Path("out-A.TXT")));
+}
+
+TEST_F(MultiFileTest, WriterRefusesAnUnknownMethodBeforeWritingTheMember) {
+    const std::string input = m_scratch.Path("IN.TXT");
+    WriteWholeFile(input, MakeData(100, 1, true));
+    CArchiveWriter writer;
+    writer.Create(m_scratch.Path("w.arc"));
+    EXPECT_EQ(CauseOf<CMultiFileException>([&] { writer.AddFile(input, 3, 0); }),
+              kMultiFileUnknownMethod);
+    writer.Close();
+
+    CMultiFile archive;
+    archive.OpenArchive(m_scratch.Path("w.arc"));
+    std::unique_ptr<CMultiFileEntry> entry = archive.CreateEntry();
+    EXPECT_FALSE(archive.ReadEntryHeader(*entry));
 }
 
 TEST_F(MultiFileTest, EmptyMembersOfBothMethodsKeepTheSequence) {
