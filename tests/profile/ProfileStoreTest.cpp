@@ -127,6 +127,21 @@ TEST_F(ProfileStore, KeyListPastTheFirstBufferIsReadCompletely) {
     }
 }
 
+TEST_F(ProfileStore, SectionReadersVisitEveryKeyWithItsOwnValue) {
+    CSetupPath file(Ini("[s]\r\nfirst=one|1\r\nempty=\r\nlast= three \r\n"));
+    std::vector<std::string> visited;
+    size_t count =
+        ForEachProfileValue(file, "s", [&](const std::string& key, const std::string& value) {
+            visited.push_back(key + "=" + value);
+        });
+    EXPECT_EQ(3u, count);
+    EXPECT_EQ((std::vector<std::string>{"first=one|1", "empty=", "last=three"}), visited);
+    EXPECT_EQ((std::vector<std::string>{"one|1", "", "three"}), ReadSectionValues(file, "s"));
+    EXPECT_EQ(0u, ForEachProfileValue(file, "none", [](const std::string&, const std::string&) {
+                  ADD_FAILURE() << "a missing section has no keys";
+              }));
+}
+
 TEST_F(ProfileStore, NextAfterTheEndKeepsReturningFalse) {
     CSetupPath file(Ini("[s]\r\nonly=1\r\n"));
     CProfileKeyList list("s");
