@@ -6,10 +6,10 @@ bool Contains(const RECT& r, LONG x, LONG y) {
     return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
 }
 
-void ReplaceFirst(std::string& text, const char* from, const char* to) {
+void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
     size_t pos = text.find(from);
     if (pos != std::string::npos)
-        text.replace(pos, 2, to);
+        text.replace(pos, from.size(), to);
 }
 
 } // namespace
