@@ -2,6 +2,14 @@
 
 #include <vector>
 
+namespace {
+
+// The texts this program keeps in the registry are paths and names: a value that claims to
+// be larger is refused rather than allocated (and size + 1 can never wrap).
+constexpr DWORD kLargestText = 1u << 20;
+
+} // namespace
+
 CRegistryKey::~CRegistryKey() {
     Close();
 }
@@ -55,6 +63,8 @@ bool CRegistryKey::QueryString(const std::string& name, std::string& text) {
         return false;
     if (type != REG_SZ)
         return Result(ERROR_INVALID_DATATYPE);
+    if (size > kLargestText)
+        return Result(ERROR_INVALID_DATA);
     // One spare zero after the data: stored text without a terminator still ends inside the
     // buffer. A value that grew between the two calls fails with ERROR_MORE_DATA.
     std::vector<char> buffer(size + 1, '\0');

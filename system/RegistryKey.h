@@ -30,8 +30,9 @@ public:
 
     bool DeleteValue(const std::string& name);
     // Reads a REG_SZ value. A value of another type fails with last error 1804
-    // (ERROR_INVALID_DATATYPE). The text ends at the first zero of the stored data, or at its
-    // end when the data holds none. `text` is untouched on every failure.
+    // (ERROR_INVALID_DATATYPE), one larger than 1 MB with 13 (ERROR_INVALID_DATA). The text
+    // ends at the first zero of the stored data, or at its end when the data holds none.
+    // `text` is untouched on every failure.
     bool QueryString(const std::string& name, std::string& text);
     bool SetString(const std::string& name, const std::string& text);
     // Reads a REG_DWORD value; another type (or a size other than 4 bytes) fails with 1804.

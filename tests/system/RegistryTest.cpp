@@ -56,6 +56,22 @@ TEST_F(RegistryTest, WrongTypeFailsWith1804AndLeavesOutputUntouched) {
     EXPECT_EQ(asString.GetLastError(), 1804);
 }
 
+TEST_F(RegistryTest, TextLargerThanAnyPathIsRefusedNotAllocated) {
+    const std::string huge((1u << 20) + 1, 'x');
+    SetRaw("Huge", REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size()));
+    const std::string limit((1u << 20) - 1, 'y'); // with its zero, 1 MB exactly
+    SetRaw("Limit", REG_SZ, limit.c_str(), static_cast<DWORD>(limit.size() + 1));
+
+    CRegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, kBase));
+    std::string text = "untouched";
+    EXPECT_FALSE(key.QueryString("Huge", text));
+    EXPECT_EQ(key.GetLastError(), ERROR_INVALID_DATA);
+    EXPECT_EQ(text, "untouched");
+    ASSERT_TRUE(key.QueryString("Limit", text));
+    EXPECT_EQ(text, limit);
+}
+
 TEST_F(RegistryTest, StoredTextWithoutTerminatorEndsInsideTheBuffer) {
     SetRaw("Bare", REG_SZ, "abc", 3);     // no terminating zero stored
     SetRaw("Inner", REG_SZ, "ab\0cd", 6); // a zero inside the data
