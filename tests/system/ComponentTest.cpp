@@ -77,8 +77,8 @@ TEST_F(ComponentRegistrationTest, LibraryNamesThatLeaveTheirFolderAreNeverLoaded
     // path from the root.
     CopyLibrary(m_scratch.Path("shiftreg.dll"));
     const std::string full = m_scratch.Path("shiftreg.dll");
-    WriteRegisterIni("[AppDir]\r\nUp=..\\shiftreg.dll\r\nFull=" + full + "\r\nRoot=" +
-                     full.substr(2) + "\r\n");
+    WriteRegisterIni("[AppDir]\r\nUp=..\\shiftreg.dll\r\nFull=" + full +
+                     "\r\nRoot=" + full.substr(2) + "\r\n");
 
     Run(true);
     EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
