@@ -75,7 +75,9 @@ bool DeleteWhenEnded(const std::string& path, const HelperSettings& settings) {
             return true;
         if (GetTickCount() - start >= settings.nWaitMilliseconds)
             return false;
-        Sleep(settings.nPollMilliseconds);
+        // Waiting for input rather than sleeping: setup starts the helper with WinExec, which
+        // returns (and lets setup end) only once the new program is idle for input.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, settings.nPollMilliseconds, QS_ALLINPUT);
     }
 }
 

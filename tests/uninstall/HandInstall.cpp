@@ -57,7 +57,7 @@ void SetRegistryValue(HKEY root, const std::string& subkey) {
 } // namespace
 
 std::string InstallLogPath() {
-    return WindowsFolder() + "shift.log";
+    return WindowsDirectoryPath() + "shift.log";
 }
 
 void InstallByHand(const HandInstallOptions& options) {
@@ -82,8 +82,8 @@ void InstallByHand(const HandInstallOptions& options) {
     Ini(log, "Program", "REGISTER.INI", "0|1|0");
     Install(log, "Program", dir, "shiftreg.dll", 0, options.strLibraryDll);
     Install(log, "Program", data, "shift.dat", 1);
-    Install(log, "Shared", SystemFolder(), "shiftcom.dll", -3);
-    Install(log, "Shared", SystemFolder(), "_kstinst.exe", -3, options.strHelperExe);
+    Install(log, "Shared", SystemDirectoryPath(), "shiftcom.dll", -3);
+    Install(log, "Shared", SystemDirectoryPath(), "_kstinst.exe", -3, options.strHelperExe);
     Install(log, "Help", dir, "shift.txt", 0);
     for (int n = 0; n < options.nBulkFiles; ++n) {
         char name[32];

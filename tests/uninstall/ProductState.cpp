@@ -94,13 +94,13 @@ std::string UninstallEntryKey() {
 
 } // namespace
 
-std::string WindowsFolder() {
+std::string WindowsDirectoryPath() {
     char folder[MAX_PATH] = {};
     GetWindowsDirectoryA(folder, MAX_PATH);
     return WithBackslash(folder);
 }
 
-std::string SystemFolder() {
+std::string SystemDirectoryPath() {
     char folder[MAX_PATH] = {};
     GetSystemDirectoryA(folder, MAX_PATH);
     return WithBackslash(folder);
@@ -217,7 +217,7 @@ void CProductState::UninstallCommand(std::string& program, std::string& argument
 void CProductState::Capture(const std::string& logPath) {
     m_strLogPath = logPath;
     std::map<int, std::string> folders = {
-        {-2, WindowsFolder()}, {-3, SystemFolder()}, {-4, std::string()}};
+        {-2, WindowsDirectoryPath()}, {-3, SystemDirectoryPath()}, {-4, std::string()}};
     for (const std::string& id : SectionKeys(logPath, "destinations")) {
         std::string folder = WithBackslash(Field(ReadValue(logPath, "destinations", id), 2));
         folders[std::atoi(id.c_str())] = folder;

@@ -61,5 +61,5 @@ bool GroupThere(const std::string& group);
 // Waits (bounded) until the path no longer exists.
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs);
 
-std::string WindowsFolder(); // with a trailing backslash
-std::string SystemFolder();  // with a trailing backslash
+std::string WindowsDirectoryPath(); // with a trailing backslash
+std::string SystemDirectoryPath();  // with a trailing backslash

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#ifndef SLEEPER_EXE
-#error "SLEEPER_EXE must name the stand-in program"
+#if !defined(SLEEPER_EXE) || !defined(HELPER_EXE)
+#error "SLEEPER_EXE and HELPER_EXE must name the stand-in program and _kstinst.exe"
 #endif
 
 namespace {
@@ -40,11 +40,13 @@ public:
             Sleep(300);
         }
     }
-    ~CRunningProgram() {
+    ~CRunningProgram() { End(); }
+    void End() {
         if (m_info.hProcess) {
             TerminateProcess(m_info.hProcess, 0);
             WaitForSingleObject(m_info.hProcess, 5000);
             CloseHandle(m_info.hProcess);
+            m_info.hProcess = nullptr;
         }
     }
     bool Started() const { return m_info.hProcess != nullptr; }
@@ -163,4 +165,33 @@ TEST_F(RemovalHelperTest, DoesNothingWithoutBothSwitches) {
 TEST_F(RemovalHelperTest, FindsTheSetupProgramByItsLongPathToo) {
     EXPECT_EQ(kHelperDone, RunRemovalHelper("/U /PP:\"" + m_strSetup + "\"", m_settings));
     EXPECT_FALSE(FileExists(m_strSetup));
+}
+
+TEST_F(RemovalHelperTest, StartedWithWinExecItLetsItsStarterEndFirst) {
+    // The real program, as setup starts it: it reads the install log in the Windows folder.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string log = std::string(windows) + "\\shift.log";
+    char previous[1024] = {};
+    GetPrivateProfileStringA("destinations", "0", "", previous, sizeof previous, log.c_str());
+    WritePrivateProfileStringA("destinations", "0",
+                               ("INST||" + m_strInstall.substr(0, m_strInstall.size() - 1)).c_str(),
+                               log.c_str());
+    CRunningProgram setup(m_strSetup, 20000);
+    ASSERT_TRUE(setup.Started());
+
+    // WinExec returns once the new program waits for input; a helper that only slept would
+    // hold its starter (setup, which it waits for) for half a minute.
+    const DWORD start = GetTickCount();
+    const std::string command = std::string(HELPER_EXE) + " /U /PP:" + ShortPath(m_strSetup);
+    EXPECT_GT(WinExec(command.c_str(), SW_SHOW), 31u);
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    EXPECT_TRUE(FileExists(m_strSetup));
+
+    setup.End(); // setup ends: the helper finishes the removal
+    for (int i = 0; i < 200 && FolderExists(m_strInstall); ++i)
+        Sleep(50);
+    EXPECT_FALSE(FileExists(m_strSetup));
+    EXPECT_FALSE(FolderExists(m_strInstall));
+    WritePrivateProfileStringA("destinations", "0", previous[0] ? previous : nullptr, log.c_str());
 }
