@@ -124,8 +124,7 @@ void CMultiFile::Extract(CMultiFileEntry& entry) {
         entry.Abort(); // close it, so that the caller can remove it
         throw;
     }
-    entry.Close();
-    entry.ApplyStatus();
+    entry.ApplyStatus(); // closes the output
     if (aborted)
         ThrowUserException();
     uint32_t expected = entry.Header().GetChecksum();

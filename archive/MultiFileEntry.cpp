@@ -22,12 +22,24 @@ void CMultiFileEntry::OpenOutput() {
     ResetChecksum();
 }
 
+namespace {
+constexpr uint8_t kNormalFile = 0x80; // a file without any other attribute bit
+} // namespace
+
 void CMultiFileEntry::ApplyStatus() {
+    time_t time = static_cast<time_t>(m_header.GetTime());
+    if (time != 0 && IsHandleOpen())
+        SetModifiedTime(time);
+    Close();
     CFileStatus status;
     if (!CFile::GetStatus(m_strOutputPath, status))
         ThrowFileException(CFileException::fileNotFound, -1, m_strOutputPath);
-    status.m_mtime = static_cast<time_t>(m_header.GetTime());
-    status.m_attribute = static_cast<uint8_t>(m_header.GetAttributes() & 0xFF);
+    uint8_t wanted = static_cast<uint8_t>(m_header.GetAttributes() & 0xFF & ~kAttrDirectory);
+    // What SetStatus gives a file with no attribute bit: a plain ("normal") file.
+    if (status.m_attribute == (wanted != 0 ? wanted : kNormalFile))
+        return;
+    status.m_mtime = 0; // already set
+    status.m_attribute = wanted;
     CFile::SetStatus(m_strOutputPath, status);
 }
 

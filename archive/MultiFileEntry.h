@@ -21,8 +21,10 @@ public:
     // Creates the output file (binary); write count and checksum restart at 0.
     // Throws CFileException.
     void OpenOutput();
-    // Stamps the closed output file with the header's time and attribute byte.
-    // Throws CFileException.
+    // Stamps the output file with the header's time and attribute byte and closes it: the
+    // time goes through the open handle, the attributes by name only when the new file does
+    // not already have them (each open by name costs much more than the write itself on
+    // some systems). Throws CFileException.
     void ApplyStatus();
     // Takes time, size and attribute byte of the file named by the member name into the
     // header. Throws CFileException fileNotFound when the file cannot be examined.

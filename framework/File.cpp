@@ -219,6 +219,21 @@ void CFile::SetLength(uint64_t length) {
 #endif
 }
 
+void CFile::SetModifiedTime(time_t time) {
+#ifdef _WIN32
+    FILETIME ft = UnixToFileTime(time);
+    if (!SetFileTime(m_hFile, nullptr, nullptr, &ft))
+        ThrowLastError(m_strFileName);
+#else
+    struct timespec times[2];
+    times[0].tv_sec = time;
+    times[0].tv_nsec = 0;
+    times[1] = times[0];
+    if (::futimens(static_cast<int>(m_hFile), times) != 0)
+        ThrowLastError(m_strFileName);
+#endif
+}
+
 void CFile::Flush() {
     if (m_hFile == hFileNull)
         return;

@@ -71,6 +71,9 @@ public:
     virtual uint64_t GetPosition() const;
     virtual uint64_t GetLength() const;
     virtual void SetLength(uint64_t length);
+    // Sets the open file's last-write time (natively its access time too), with no second
+    // open of the file by name. Throws when it fails.
+    void SetModifiedTime(time_t time);
     virtual void Flush();
     // Closes the handle; throws when the close fails.
     virtual void Close();
