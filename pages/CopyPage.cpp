@@ -102,8 +102,23 @@ void CCopyPage::Tick() {
     }
     m_gauge.SetPos(position, true);
     int percent = PercentWritten(written, m_pCurrentEntry->Header().GetExpandedSize());
-    SetDlgItemFormat(m_hWnd, kDestinationLineId, "%s (%d%%)",
-                     m_pCurrentEntry->m_destination.GetText().c_str(), percent);
+    std::string line;
+    FormatString(line, "%s (%d%%)", m_pCurrentEntry->m_destination.GetText().c_str(), percent);
+    m_strDestinationLine = line;
+    // Setting the same text again would only repaint it; a page that shows nothing (the
+    // unattended run sizes its pages to nothing) gets the line at a tick once it shows.
+    if (line != m_strShownLine && CanShowProgress()) {
+        SetDlgItemText(kDestinationLineId, line);
+        m_strShownLine = line;
+    }
+}
+
+bool CCopyPage::CanShowProgress() const {
+    if (!::IsWindowVisible(m_hWnd))
+        return false;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    return client.right > client.left && client.bottom > client.top;
 }
 
 void CCopyPage::AddDone(const CInstallFile& entry) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 constexpr int kCopyPageId = 108;
 
@@ -41,9 +42,15 @@ public:
     CGaugeCtrl m_gauge;
     uint32_t m_nDone = 0;                    // expanded bytes of the members done
     CInstallFile* m_pCurrentEntry = nullptr; // not owned
+    std::string m_strDestinationLine;        // the destination line of the last tick
+    std::string m_strShownLine;              // the text control 1009 holds
 
 protected:
     bool OnInitDialog() override;
+
+private:
+    // False while the page has no visible area to paint progress in.
+    bool CanShowProgress() const;
 };
 
 // The running program as the copy engine sees it: the application's model, paths and flags,

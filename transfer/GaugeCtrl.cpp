@@ -50,8 +50,11 @@ bool CGaugeCtrl::CreateOver(DWORD style, const RECT& rect, CWnd& parent, UINT id
 }
 
 void CGaugeCtrl::SetPos(uint32_t value, bool repaintNow) {
+    int before = PaintedPercent(m_nMinimum, m_nMaximum, m_nPosition);
     m_nPosition = std::max(std::min(value, m_nMaximum), m_nMinimum);
-    if (m_hWnd == nullptr)
+    // The picture depends on the percentage alone: a position that paints the same needs no
+    // repaint (the copy page sets one every 4096 bytes read).
+    if (m_hWnd == nullptr || PaintedPercent(m_nMinimum, m_nMaximum, m_nPosition) == before)
         return;
     Invalidate(false);
     if (repaintNow)
@@ -61,6 +64,9 @@ void CGaugeCtrl::SetPos(uint32_t value, bool repaintNow) {
 void CGaugeCtrl::SetRange(uint32_t minimum, uint32_t maximum) {
     m_nMinimum = minimum;
     m_nMaximum = maximum;
+    // The next SetPos compares against this range: the old picture is out of date already.
+    if (m_hWnd != nullptr)
+        Invalidate(false);
 }
 
 int CGaugeCtrl::PaintedPercent(uint32_t minimum, uint32_t maximum, uint32_t position) {

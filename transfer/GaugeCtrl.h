@@ -16,7 +16,7 @@ public:
     // gauge window there with the text "Gauge". False when it cannot be created.
     bool CreateOver(DWORD style, const RECT& rect, CWnd& parent, UINT id);
     // Position limited to the maximum, then raised to the minimum; repaints (at once when
-    // repaintNow).
+    // repaintNow) when the painted percentage changes.
     void SetPos(uint32_t value, bool repaintNow);
     void SetRange(uint32_t minimum, uint32_t maximum);
 

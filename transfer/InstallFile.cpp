@@ -13,7 +13,7 @@
 #include <windows.h>
 
 CInstallFile::CInstallFile(CSetupMultiFile& record, CCopyEnvironment& environment)
-    : m_pRecord(&record), m_environment(environment) {}
+    : m_pRecord(&record), m_environment(environment), m_logLines(environment.m_logPath) {}
 
 CInstallFile::~CInstallFile() = default;
 
@@ -24,8 +24,16 @@ void CInstallFile::Install() {
         return;
     Prepare();
     m_pRecord->Extract(*this);
-    CSetupPath existing = FindExistingCopy();
-    Place(existing, existing.Exists());
+    int16_t id = Header().GetDestination();
+    if (id != kDestWindows && id != kDestSystem && m_temporary.RenameTo(m_destination)) {
+        // A rename refuses to replace a file: it succeeding means there was no existing
+        // copy. One call instead of a look-up and a rename (a look-up for a missing name
+        // reads the whole folder on some systems).
+        m_bInstalled = 1;
+    } else {
+        CSetupPath existing = FindExistingCopy();
+        Place(existing, existing.Exists());
+    }
     WriteLogLine();
     if (Header().GetDestination() == kDestSystem)
         CountSharedUse();
@@ -43,7 +51,12 @@ void CInstallFile::Prepare() {
     std::string folderText = destination->m_path.GetText();
     AppendBackslash(folderText);
     CSetupPath folder(folderText);
-    folder.CreateFolderOrThrow(true);
+    // The members of an archive mostly share a few folders: one made for the member before
+    // is still there.
+    if (folderText != m_strPreparedFolder) {
+        folder.CreateFolderOrThrow(true);
+        m_strPreparedFolder = folderText;
+    }
     m_destination = folder;
     m_destination.SetFileName(GetInstallName());
     m_temporary = m_destination;
@@ -106,9 +119,7 @@ void CInstallFile::WriteLogLine() const {
     std::string value;
     FormatString(value, "%d|%d|%d", static_cast<int>(Header().GetDestination()),
                  static_cast<int>(m_bInstalled), static_cast<int>(m_bReplaced));
-    WritePrivateProfileStringA(m_pRecord->m_pGroup->m_strKey.c_str(),
-                               m_destination.GetFileName().c_str(), value.c_str(),
-                               m_environment.m_logPath.GetText().c_str());
+    m_logLines.Add(m_pRecord->m_pGroup->m_strKey, m_destination.GetFileName(), value);
 }
 
 void CInstallFile::CountSharedUse() const {

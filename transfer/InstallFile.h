@@ -3,10 +3,12 @@
 // existing copy may be replaced (version blocks first, modification times otherwise), puts
 // the new file in place or schedules it for the next start, writes the file's line into the
 // install log, counts shared system files and fills in the path of a matching program item.
-// Win32 only. One object serves a whole archive: each header read overwrites the last.
+// Win32 only. One object serves a whole archive: each header read overwrites the last, and
+// the log lines of all its members are written when it is destroyed.
 #pragma once
 
 #include "archive/MultiFileEntry.h"
+#include "profile/ProfileLineBatch.h"
 #include "transfer/SetupPath.h"
 
 #include <cstdint>
@@ -47,4 +49,7 @@ private:
     void FillProgramItem() const;
 
     CCopyEnvironment& m_environment;
+    // The log lines of this object's members: written together when it is destroyed.
+    mutable CProfileLineBatch m_logLines;
+    std::string m_strPreparedFolder; // the destination folder made for the member before
 };

@@ -480,6 +480,17 @@ bool CSetupPath::RenameTo(const CSetupPath& newPath) const {
 #endif
 }
 
+// Whether a file or folder of exactly this name exists. For the plain names MakeUniqueName
+// makes this answers as Exists() does, without opening a search of the folder (which costs
+// a read of the whole folder on some systems when the name is missing).
+bool CSetupPath::NameTaken() const {
+#ifdef _WIN32
+    return GetFileAttributesA(m_strText.c_str()) != INVALID_FILE_ATTRIBUTES;
+#else
+    return Exists();
+#endif
+}
+
 bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
     if (maxTries <= 0)
         return false;
@@ -488,7 +499,7 @@ bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
         snprintf(buffer, sizeof buffer, "%.4x%.4x%.4x%.4x%.4x", rand(), rand(), rand(), rand(),
                  rand());
         SetTitle(std::string(buffer, 8));
-        if (!mustNotExist || !Exists())
+        if (!mustNotExist || !NameTaken())
             return true;
         if (++tries >= maxTries)
             return false;

@@ -66,6 +66,8 @@ public:
     bool Delete(bool clearReadOnly) const;
     bool RenameTo(const CSetupPath& newPath) const;
     bool MakeUniqueName(bool mustNotExist, int maxTries);
+    // A file or folder of exactly this name exists (no wildcards; cheaper than Exists()).
+    bool NameTaken() const;
 
     bool GetDiskFreeSpace(uint32_t& sectorsPerCluster, uint32_t& bytesPerSector,
                           uint32_t& freeClusters, uint32_t& totalClusters) const;
