@@ -16,17 +16,61 @@ void CMultiFileEntry::SetOutputPath(const std::string& path) {
     m_strOutputPath = path;
 }
 
+namespace {
+constexpr uint8_t kNormalFile = 0x80; // a file without any other attribute bit
+// Each write is a system call (a server round trip under some systems): the codecs hand over
+// a few kilobytes at a time, the file gets them in pieces of this size.
+constexpr size_t kGatherBytes = 65536;
+} // namespace
+
 void CMultiFileEntry::OpenOutput() {
+    m_gathered.clear();
+    m_bGathering = false;
     OpenWrite(m_strOutputPath, true);
     ResetWriteCount();
     ResetChecksum();
+    m_gathered.reserve(kGatherBytes);
+    m_bGathering = true;
 }
 
-namespace {
-constexpr uint8_t kNormalFile = 0x80; // a file without any other attribute bit
-} // namespace
+void CMultiFileEntry::RawWrite(const void* buffer, unsigned count) {
+    if (!m_bGathering) {
+        CSpanFile::RawWrite(buffer, count);
+        return;
+    }
+    if (m_gathered.size() + count > kGatherBytes)
+        WriteGathered();
+    if (count >= kGatherBytes) {
+        CSpanFile::RawWrite(buffer, count);
+        return;
+    }
+    const uint8_t* bytes = static_cast<const uint8_t*>(buffer);
+    m_gathered.insert(m_gathered.end(), bytes, bytes + count);
+}
+
+void CMultiFileEntry::WriteGathered() {
+    if (m_gathered.empty())
+        return;
+    CSpanFile::RawWrite(m_gathered.data(), static_cast<unsigned>(m_gathered.size()));
+    m_gathered.clear();
+}
+
+void CMultiFileEntry::Abort() {
+    m_gathered.clear();
+    m_bGathering = false;
+    CSpanFile::Abort();
+}
 
 void CMultiFileEntry::ApplyStatus() {
+    if (m_bGathering) {
+        try {
+            WriteGathered();
+        } catch (...) {
+            Abort(); // closed, so that the caller can remove it
+            throw;
+        }
+        m_bGathering = false;
+    }
     time_t time = static_cast<time_t>(m_header.GetTime());
     if (time != 0 && IsHandleOpen())
         SetModifiedTime(time);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CMultiFileEntry : public CSpanFile {
 public:
@@ -18,10 +19,12 @@ public:
     // CFileException badPath: cutting it would name a different file.
     void SetOutputPath(const std::string& path);
     const std::string& GetOutputPath() const { return m_strOutputPath; }
-    // Creates the output file (binary); write count and checksum restart at 0.
-    // Throws CFileException.
+    // Creates the output file (binary); write count and checksum restart at 0. Until
+    // ApplyStatus the expanded bytes are gathered and written in large pieces (counts,
+    // checksum and the disk-full rule are those of each write). Throws CFileException.
     void OpenOutput();
-    // Stamps the output file with the header's time and attribute byte and closes it: the
+    // Writes what is gathered, stamps the output file with the header's time and attribute
+    // byte and closes it: the
     // time goes through the open handle, the attributes by name only when the new file does
     // not already have them (each open by name costs much more than the write itself on
     // some systems). Throws CFileException.
@@ -48,8 +51,17 @@ public:
     // characters). False when the header's copy had to be cut.
     bool SetName(const std::string& name);
 
+    // Gathers output while it is open (see OpenOutput).
+    void RawWrite(const void* buffer, unsigned count) override;
+    // Closes without writing what is gathered.
+    void Abort() override;
+
 private:
-    int64_t m_nHeaderPosition; // 0 = not yet known
+    void WriteGathered();
+
+    int64_t m_nHeaderPosition;       // 0 = not yet known
+    std::vector<uint8_t> m_gathered; // output not yet written
+    bool m_bGathering = false;
     std::string m_strOutputPath;
     CEntryHeader m_header;
     std::string m_strName;
