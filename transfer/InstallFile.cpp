@@ -23,7 +23,15 @@ void CInstallFile::Install() {
     if (Header().GetDestination() == kDestNone)
         return;
     Prepare();
-    m_pRecord->Extract(*this);
+    try {
+        m_pRecord->Extract(*this);
+    } catch (...) {
+        // Damaged, cut short, cancelled or written onto a full disk: the new copy is of no
+        // use, and on a full disk it holds the room the next record needs. The extraction
+        // has closed it.
+        m_temporary.Delete(true);
+        throw;
+    }
     int16_t id = Header().GetDestination();
     if (id != kDestWindows && id != kDestSystem && m_temporary.RenameTo(m_destination)) {
         // A rename refuses to replace a file: it succeeding means there was no existing

@@ -27,8 +27,8 @@ public:
     // Installs the member whose header the record has just read (nothing for destination
     // -1). Throws what extraction throws (CMultiFileException, CZLibException,
     // CFileException, CUserException after a confirmed Cancel) and CFileException badPath
-    // for a destination id the install model does not know; the temporary file of a member
-    // that fails stays where it is.
+    // for a destination id the install model does not know. The temporary file of a member
+    // whose extraction fails (or is cancelled) is removed; an existing copy is untouched.
     void Install();
 
     // Whether the new file (carrying the header's time) should replace `existing`.

@@ -440,10 +440,8 @@ TEST_F(CopyEngine, ConfirmedCancelFinishesTheMemberAndStops) {
     EXPECT_EQ(1, m_progress.m_nTicks); // no ticks once the run has failed
     EXPECT_FALSE(PathExists(App("second.bin")));
     EXPECT_FALSE(PathExists(App("first.bin")));
-    // The member was expanded to its end before the run stopped.
-    std::vector<std::string> left = AppFiles();
-    ASSERT_EQ(1u, left.size());
-    EXPECT_EQ(ReadFileBytes(Src("first.bin")), ReadFileBytes(App(left[0])));
+    // The member was expanded to its end before the run stopped; its temporary copy is gone.
+    EXPECT_TRUE(AppFiles().empty());
 }
 
 TEST_F(CopyEngine, PlainFileTakesItsTimeAndFillsTheProgramItem) {
