@@ -1,6 +1,14 @@
 #include "profile/IniEntryAdder.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+// Elsewhere (the fuzzing build) text is single-byte.
+static bool IsDBCSLeadByte(unsigned char) {
+    return false;
+}
+using BYTE = unsigned char;
+#endif
 
 namespace {
 

@@ -36,12 +36,21 @@ bool CIniFilter::ReadLine() {
     if (!m_pInput || !m_pInput->IsHandleOpen() || !m_pInput->m_pStream)
         return false;
     FILE* stream = m_pInput->m_pStream;
-    char piece[kPieceBufferSize];
-    if (!fgets(piece, kPieceBufferSize, stream))
+    // As fgets reads a piece, but kept whole when the file holds a zero byte: a piece cut at
+    // the zero would lose the rest of its line and make the next line look like the rest
+    // of a long one.
+    std::string piece;
+    int c = EOF;
+    while (piece.size() < static_cast<size_t>(kPieceBufferSize - 1) && (c = fgetc(stream)) != EOF) {
+        piece += static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    if (piece.empty())
         return false;
     m_bLineStart = m_bLineEnd;
     m_strLine = piece;
-    if (!m_strLine.empty() && m_strLine.back() == '\n') {
+    if (m_strLine.back() == '\n') {
         m_bLineEnd = true;
     } else {
         // Either the piece was cut at 511 characters or the file ends without a line end.
@@ -56,7 +65,7 @@ bool CIniFilter::ReadLine() {
 void CIniFilter::Write(const std::string& text) {
     if (text.empty())
         return;
-    if (fputs(text.c_str(), m_pOutput->m_pStream) == EOF)
+    if (fwrite(text.data(), 1, text.size(), m_pOutput->m_pStream) != text.size())
         m_bOutputFailed = true;
     m_bOutputAtLineStart = text.back() == '\n';
 }
