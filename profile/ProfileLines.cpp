@@ -70,6 +70,9 @@ std::vector<CProfileLine> MergeProfileLines(std::vector<CProfileLine> lines,
 std::string FormatSectionText(const std::vector<CProfileLine>& lines) {
     std::string text;
     for (const CProfileLine& line : lines) {
+        // Nothing to write, and an empty string would end the list early.
+        if (line.m_strKey.empty() && !line.m_bHasEquals)
+            continue;
         text += line.m_strKey;
         if (line.m_bHasEquals) {
             text += '=';

@@ -26,7 +26,8 @@ std::vector<CProfileLine> MergeProfileLines(std::vector<CProfileLine> lines,
                                             const std::vector<CProfileLine>& writes);
 
 // The text WritePrivateProfileSection takes: "key=value" strings (a key alone for a line that
-// had no "="), each ended by a zero, and one more zero.
+// had no "="), each ended by a zero, and one more zero. A line with neither key nor "=" is
+// left out.
 std::string FormatSectionText(const std::vector<CProfileLine>& lines);
 
 // True when the two keys name the same profile key (ASCII letters compared without case).
