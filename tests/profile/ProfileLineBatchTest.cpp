@@ -23,7 +23,7 @@ std::string Joined(const std::vector<CProfileLine>& lines) {
 
 TEST(ProfileLines, WritesReplaceTheFirstLineOfAKeyInPlaceAndAppendNewKeys) {
     std::vector<CProfileLine> lines =
-        ParseSectionText(std::string("a.exe=0|1|0\0B.DLL=1|1|0\0b.dll=2|2|2\0", 38));
+        ParseSectionText(std::string("a.exe=0|1|0\0B.DLL=1|1|0\0b.dll=2|2|2\0", 37));
     std::vector<CProfileLine> merged = MergeProfileLines(
         lines, {{"b.dll", "0|0|0"}, {"new.txt", "0|1|0"}, {"NEW.TXT", "0|1|1"}, {"A.EXE", "9"}});
     // The key keeps its spelling in the file; the second line of a duplicate key stays.
