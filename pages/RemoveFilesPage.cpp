@@ -65,8 +65,11 @@ bool CRemoveFilesPage::OnRemovingFile(const CSetupPath& path) {
     SetDlgItemText(kRemovingFileControlId, path.GetText());
     if (m_bCancelRequested) {
         m_bCancelRequested = false;
-        if (ConfirmCancel())
+        if (ConfirmCancel()) {
+            // A stop the user chose, as on every other page: the cancelled exit code.
+            GetSetupApp().m_bCancelled = 1;
             MarkFailed();
+        }
     }
     // Also stops when the run failed elsewhere, for example by closing the background window.
     return GetSetupApp().m_bSucceeded != 0;
