@@ -3,12 +3,16 @@
 // - Cancel on every page before the copy and at several points of the copy: the run ends on
 //   the failed page with the cancelled exit code, leaves no temporary file, no log line
 //   without its file (nor the other way round) and no registry entry of a later step;
+// - Cancel at several points of a removal: the run ends on the failed page with the
+//   cancelled exit code, the entries the unregistering step would remove are still there
+//   and the removal helper is not started;
 // - a disk that fills up during the copy (drive S:, a small file system when the machine lets
 //   the tests mount one): the member that fills it fails with "Disk full" in the question,
 //   Continue goes on with the next record, Cancel ends on the failed page; what was installed
 //   before stays whole and logged, and the uninstall removes it.
 // A file in use during the installation is covered by the installation's own GUI tests.
 #include "GuiInstallSupport.h"
+#include "HandInstall.h"
 #include "ProductState.h"
 
 #include "transfer/SetupPath.h"
@@ -229,6 +233,52 @@ TEST_P(CancelWhileCopyingAt, EndsOnTheFailedPageWithNothingHalfDone) {
 
 INSTANTIATE_TEST_SUITE_P(Points, CancelWhileCopyingAt,
                          ::testing::Values("archive-start", "next-volume", "shared-archive"));
+
+// An installation made by hand with many files, so that the removal takes a while; Cancel is
+// pressed once the removal page has shown the given number of different files.
+class CancelWhileRemovingAt : public FaultRun, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CancelWhileRemovingAt, EndsOnTheFailedPageAndKeepsWhatLaterStepsRemove) {
+    HandInstallOptions options;
+    options.strInstallDir = "C:\\SWRM_" + m_strName + "\\";
+    options.strSetupExe = HostPathToWindows(SETUP_EXE_HOST_PATH);
+    options.strHelperExe = HostPathToWindows(HELPER_EXE_HOST_PATH);
+    options.strLibraryDll = HostPathToWindows(LIBRARY_DLL_HOST_PATH);
+    options.nBulkFiles = 600;
+    InstallByHand(options);
+    std::string program, arguments;
+    CProductState::UninstallCommand(program, arguments);
+    ASSERT_TRUE(m_setup.Launch(program, arguments, options.strInstallDir)) << program;
+    HWND welcome = WaitPage("Removing Corvatek Shiftwell", {kNextId});
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, kNextId);
+    constexpr int kRemovingFileId = 1031;
+    HWND removing = WaitPage(kTitle, {kRemovingFileId, IDCANCEL});
+    ASSERT_NE(removing, nullptr);
+    std::string shown;
+    for (int seen = 0; seen < GetParam();) {
+        ASSERT_TRUE(WaitUntil([&] {
+            std::string now = GetControlText(removing, kRemovingFileId);
+            if (now.empty() || now == shown)
+                return false;
+            shown = now;
+            return true;
+        })) << "the removal ended after "
+            << seen << " files";
+        ++seen;
+    }
+    CancelWithYes(removing);
+
+    // The unregistering step never ran: its entries and the log are still there, and so is
+    // the setup program, which the removal helper would have taken.
+    EXPECT_TRUE(KeyThere(kUninstallKey));
+    EXPECT_TRUE(Exists(Log()));
+    Sleep(2000);
+    EXPECT_TRUE(Exists(options.strInstallDir + "SETUP.EXE"));
+    DeleteTree(options.strInstallDir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, CancelWhileRemovingAt, ::testing::Values(0, 10, 150));
 
 // Drive S: is a small file system: the setup program, shift.exe, REGISTER.INI and
 // shiftreg.dll fit on it, shift.dat (1.6 MB) does not.
