@@ -29,6 +29,26 @@ std::wstring Widen(const std::string& text) {
     return buffer.data();
 }
 
+// The shell reads a group's links again whenever the folder changes (an open folder window,
+// the Start menu), and a link it holds open cannot be deleted for that moment. Such a step
+// is tried again for a while; one that is refused for good is given up after about two
+// seconds.
+constexpr int kRemoveTries = 20;
+constexpr DWORD kRemoveRetryMs = 100;
+
+template <class Step> bool RetryWhileInUse(Step step) {
+    for (int tries = 1;; ++tries) {
+        if (step())
+            return true;
+        const DWORD error = GetLastError();
+        const bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                           error == ERROR_ACCESS_DENIED;
+        if (!inUse || tries >= kRemoveTries)
+            return false;
+        Sleep(kRemoveRetryMs);
+    }
+}
+
 } // namespace
 
 CShortcutClient::CShortcutClient()
@@ -107,7 +127,8 @@ bool CShortcutClient::RemoveProgramItem(const std::string& group, const std::str
         return CProgmanClient::RemoveProgramItem(group, title);
     if (!IsPlainRelativeName(group, true) || !IsPlainRelativeName(title, false))
         return false;
-    return GetShortcutPath(group, title).Delete(true);
+    const CSetupPath shortcut = GetShortcutPath(group, title);
+    return RetryWhileInUse([&shortcut] { return shortcut.Delete(true); });
 }
 
 bool CShortcutClient::RemoveGroup(const std::string& group, int spare) {
@@ -115,5 +136,6 @@ bool CShortcutClient::RemoveGroup(const std::string& group, int spare) {
         return CProgmanClient::RemoveGroup(group, spare);
     if (!IsPlainRelativeName(group, true))
         return false;
-    return GetGroupFolder(group).RemoveFolder();
+    const CSetupPath folder = GetGroupFolder(group);
+    return RetryWhileInUse([&folder] { return folder.RemoveFolder(); });
 }

@@ -13,6 +13,7 @@
 #include <shlwapi.h>
 
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -83,6 +84,40 @@ TEST_F(NewShellTest, GroupFolderIsRemovedOnlyWhenEmpty) {
     DeleteFileA(m_programs.Path("Group\\other.lnk").c_str());
     EXPECT_TRUE(client.RemoveGroup("Group", 0));
     EXPECT_FALSE(FolderExists(m_programs.Path("Group")));
+}
+
+// The shell reading a link (an open folder window refreshing) holds it for a moment: the
+// removal waits for it, but not for a link that stays held.
+TEST_F(NewShellTest, RemovalWaitsForALinkTheShellIsReading) {
+    CShortcutClient client(true, CSetupPath(m_programs.Folder()));
+    ASSERT_TRUE(client.CreateShortcut("Group", m_target, "", "Item", "", 0, nullptr, 5, 5));
+    const std::string link = m_programs.Path("Group\\Item.lnk");
+    auto holdLink = [&link] {
+        return CreateFileA(link.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    };
+
+    HANDLE held = holdLink();
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::thread reader([held] {
+        Sleep(300);
+        CloseHandle(held);
+    });
+    EXPECT_TRUE(client.RemoveProgramItem("Group", "Item"));
+    reader.join();
+    EXPECT_FALSE(FileExists(link));
+
+    ASSERT_TRUE(client.CreateShortcut("Group", m_target, "", "Item", "", 0, nullptr, 5, 5));
+    held = holdLink();
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(client.RemoveProgramItem("Group", "Item"));
+    EXPECT_LT(GetTickCount() - start, 10000u) << "a link held for good must not stall removal";
+    EXPECT_FALSE(client.RemoveGroup("Group", 0));
+    CloseHandle(held);
+    EXPECT_TRUE(FileExists(link));
+    EXPECT_TRUE(client.RemoveProgramItem("Group", "Item"));
+    EXPECT_TRUE(client.RemoveGroup("Group", 0));
 }
 
 TEST_F(NewShellTest, NamesThatLeaveTheProgramsFolderAreRefused) {
