@@ -188,6 +188,34 @@ void Close(HWND wnd) {
     PostMessageA(wnd, WM_CLOSE, 0, 0);
 }
 
+namespace {
+
+BOOL CALLBACK CloseFolderWindow(HWND wnd, LPARAM) {
+    char className[64] = "";
+    GetClassNameA(wnd, className, sizeof className);
+    if (strcmp(className, "ExplorerWClass") == 0 || strcmp(className, "CabinetWClass") == 0)
+        PostMessageA(wnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void CloseFolderWindows() {
+    EnumWindows(CloseFolderWindow, 0);
+}
+
+HANDLE OpenExclusively(const std::string& path, DWORD timeoutMs) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    WaitUntil(
+        [&] {
+            file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+            return file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+        },
+        timeoutMs);
+    return file;
+}
+
 bool SaveScreenshot(const std::string& bmpPath) {
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);

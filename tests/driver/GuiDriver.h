@@ -63,6 +63,16 @@ void PressKey(HWND wnd, UINT virtualKey);
 // Posts WM_CLOSE to wnd (the close box).
 void Close(HWND wnd);
 
+// Closes every folder window of the shell (it shows a program group when one is made).
+// Left open, such windows pile up over a test run and read the folders' files whenever
+// they change.
+void CloseFolderWindows();
+
+// Opens path with no sharing, as another program using the file would, trying again for a
+// while when someone (the shell) has it open for a moment. INVALID_HANDLE_VALUE at the
+// time-out.
+HANDLE OpenExclusively(const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs);
+
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& bmpPath);
 

@@ -278,7 +278,9 @@ TEST_P(CancelWhileRemovingAt, EndsOnTheFailedPageAndKeepsWhatLaterStepsRemove) {
     DeleteTree(options.strInstallDir);
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, CancelWhileRemovingAt, ::testing::Values(0, 10, 150));
+// The page is sampled, not followed file by file: a busy machine shows a quarter of the 600
+// names or fewer, so the last point stays well below that.
+INSTANTIATE_TEST_SUITE_P(Points, CancelWhileRemovingAt, ::testing::Values(0, 10, 60));
 
 // Drive S: is a small file system: the setup program, shift.exe, REGISTER.INI and
 // shiftreg.dll fit on it, shift.dat (1.6 MB) does not.

@@ -110,6 +110,7 @@ protected:
             Shot("left-running");
             m_setup.Terminate();
         }
+        CloseFolderWindows();
     }
 
     std::string Disk(int n, const std::string& name) const {

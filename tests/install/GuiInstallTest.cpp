@@ -191,8 +191,7 @@ TEST_F(GuiInstall, UnattendedReplacementOfAFileInUseEndsWithRestartNeeded) {
     EXPECT_EQ("Corvatek Shiftwell", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
     // An older help text that is open elsewhere cannot be deleted now.
     std::string help = m_install + "shift.txt";
-    HANDLE file = CreateFileA(help.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = OpenExclusively(help);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     FILETIME old{};
     SYSTEMTIME year2000 = {2000, 1, 0, 1, 0, 0, 0, 0};
@@ -211,8 +210,7 @@ TEST_F(GuiInstall, FileInUseLeadsToTheRestartPage) {
     Start("/B");
     ExpectEndsWithCode(0);
     std::string help = m_install + "shift.txt";
-    HANDLE file = CreateFileA(help.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = OpenExclusively(help);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     FILETIME old{};
     SYSTEMTIME year2000 = {2000, 1, 0, 1, 0, 0, 0, 0};

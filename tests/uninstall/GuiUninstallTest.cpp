@@ -62,6 +62,7 @@ protected:
             Shot("left-running");
             m_setup.Terminate();
         }
+        CloseFolderWindows();
     }
 
     // Runs the command of the product's Uninstall entry, with extra switches.
