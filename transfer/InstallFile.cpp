@@ -68,7 +68,9 @@ void CInstallFile::Prepare() {
     m_destination = folder;
     m_destination.SetFileName(GetInstallName());
     m_temporary = m_destination;
-    m_temporary.MakeUniqueName(true, 1000);
+    // Claimed by creating it: the extraction then opens a file that exists, where a name
+    // that is missing would be looked up again (on some systems by reading the whole folder).
+    m_temporary.MakeUniqueFile(1000);
     SetOutputPath(m_temporary.GetText());
 }
 

@@ -10,11 +10,13 @@
 
 #ifdef _WIN32
 #include "framework/ui/FindFile.h"
+#include "framework/ui/Handle.h"
 
 #include <direct.h>
 #include <windows.h>
 #else
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #endif
@@ -491,17 +493,56 @@ bool CSetupPath::NameTaken() const {
 #endif
 }
 
+void CSetupPath::TakeRandomTitle() {
+    char buffer[32];
+    snprintf(buffer, sizeof buffer, "%.4x%.4x%.4x%.4x%.4x", rand(), rand(), rand(), rand(), rand());
+    SetTitle(std::string(buffer, 8));
+}
+
 bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
     if (maxTries <= 0)
         return false;
     for (int tries = 0;;) {
-        char buffer[32];
-        snprintf(buffer, sizeof buffer, "%.4x%.4x%.4x%.4x%.4x", rand(), rand(), rand(), rand(),
-                 rand());
-        SetTitle(std::string(buffer, 8));
+        TakeRandomTitle();
         if (!mustNotExist || !NameTaken())
             return true;
         if (++tries >= maxTries)
+            return false;
+    }
+}
+
+// 1: created; 0: the name is taken; -1: it cannot be created for another reason.
+int CSetupPath::CreateNewFile() const {
+#ifdef _WIN32
+    CHandle file(CreateFileA(m_strText.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.IsValid())
+        return 1;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+        return 0;
+#else
+    int fd = ::open(m_strText.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        return 1;
+    }
+    if (errno == EEXIST)
+        return 0;
+#endif
+    // A folder of that name refuses differently; it is taken all the same.
+    return NameTaken() ? 0 : -1;
+}
+
+bool CSetupPath::MakeUniqueFile(int maxTries) {
+    if (maxTries <= 0)
+        return false;
+    for (int tries = 0;;) {
+        TakeRandomTitle();
+        int created = CreateNewFile();
+        if (created > 0)
+            return true;
+        if (created < 0 || ++tries >= maxTries)
             return false;
     }
 }

@@ -68,6 +68,11 @@ public:
     bool MakeUniqueName(bool mustNotExist, int maxTries);
     // A file or folder of exactly this name exists (no wildcards; cheaper than Exists()).
     bool NameTaken() const;
+    // As MakeUniqueName(true, maxTries), but the name is claimed by creating the file (empty)
+    // in the same step: no other program can take it between the test and the use, and a
+    // missing name is looked up once, not twice. False when no name was free or the file
+    // cannot be created (the path keeps the last name tried).
+    bool MakeUniqueFile(int maxTries);
 
     bool GetDiskFreeSpace(uint32_t& sectorsPerCluster, uint32_t& bytesPerSector,
                           uint32_t& freeClusters, uint32_t& totalClusters) const;
@@ -83,6 +88,8 @@ private:
     };
     Parts Split() const;
     void Join(const Parts& parts); // _makepath into a bounded buffer
+    void TakeRandomTitle();        // eight hexadecimal digits from rand()
+    int CreateNewFile() const;
 
     std::string m_strText;
 };

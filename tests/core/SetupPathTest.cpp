@@ -151,6 +151,38 @@ TEST(SetupPathFiles, UniqueNameKeepsFolderAndExtension) {
     EXPECT_FALSE(p.MakeUniqueName(true, 0));
 }
 
+TEST(SetupPathFiles, UniqueFileIsClaimedPastNamesAlreadyTaken) {
+    ScratchFolder scratch;
+    CSetupPath first(scratch.path);
+    first.SetFileName("APP.EXE");
+    srand(4711);
+    ASSERT_TRUE(first.MakeUniqueName(true, 1000));
+    { std::ofstream(first.GetText()) << "taken"; }
+    // The same random names again: the first is taken, the second is created empty.
+    CSetupPath claimed(scratch.path);
+    claimed.SetFileName("APP.EXE");
+    srand(4711);
+    ASSERT_TRUE(claimed.MakeUniqueFile(1000));
+    EXPECT_NE(first.GetText(), claimed.GetText());
+    EXPECT_EQ("EXE", claimed.GetExtension());
+    CFileStatus st;
+    ASSERT_TRUE(CFile::GetStatus(claimed.GetText(), st));
+    EXPECT_EQ(0u, st.m_size);
+    std::ifstream kept(first.GetText());
+    std::string text;
+    kept >> text;
+    EXPECT_EQ("taken", text);
+    // One try, and that name taken: false, the path keeps the name.
+    srand(4711);
+    EXPECT_FALSE(claimed.MakeUniqueFile(1));
+    EXPECT_EQ(first.GetText(), claimed.GetText());
+    // A folder that cannot hold files: false at once.
+    CSetupPath nowhere(scratch.path);
+    nowhere.AppendSubdirectory("missing");
+    nowhere.SetFileName("X.TMP");
+    EXPECT_FALSE(nowhere.MakeUniqueFile(1000));
+}
+
 TEST(SetupPathFiles, DeleteClearsReadOnlyWhenAsked) {
     ScratchFolder scratch;
     CSetupPath f(scratch.path);
