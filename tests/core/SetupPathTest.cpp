@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 TEST(SetupPath, SplitsIntoDriveDirectoryTitleAndExtension) {
@@ -107,17 +108,20 @@ TEST(SetupPath, StringHelpers) {
 
 namespace {
 // A scratch folder under the temporary directory, removed again at the end.
+// A folder of its own in the temporary directory, removed with what the test left in it.
 struct ScratchFolder {
     CSetupPath path;
     ScratchFolder() : path(kRootTempDir) {
-        path.AppendSubdirectory("swpath");
-        path.MakeUniqueName(true, 1000);
-        // MakeUniqueName changed the title; turn it into a folder name.
+        path.SetFileName("swpath");
+        EXPECT_TRUE(path.MakeUniqueName(true, 1000));
         std::string name = path.GetTitle();
         path.SetFileName("");
-        path.ToParent();
         path.AppendSubdirectory(name);
         EXPECT_TRUE(path.CreateFolder(true));
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path.GetText(), ignored);
     }
 };
 } // namespace
