@@ -28,15 +28,11 @@ void CInstallFile::Install() {
     } catch (...) {
         // Damaged, cut short, cancelled or written onto a full disk: the new copy is of no
         // use, and on a full disk it holds the room the next record needs. The extraction
-        // has closed it.
-        m_temporary.Delete(true);
+        // has closed it. Written in place, it is a file this member created.
+        (m_bWritingInPlace ? m_destination : m_temporary).Delete(true);
         throw;
     }
-    int16_t id = Header().GetDestination();
-    if (id != kDestWindows && id != kDestSystem && m_temporary.RenameTo(m_destination)) {
-        // A rename refuses to replace a file: it succeeding means there was no existing
-        // copy. One call instead of a look-up and a rename (a look-up for a missing name
-        // reads the whole folder on some systems).
+    if (m_bWritingInPlace) {
         m_bInstalled = 1;
     } else {
         CSetupPath existing = FindExistingCopy();
@@ -67,9 +63,18 @@ void CInstallFile::Prepare() {
     }
     m_destination = folder;
     m_destination.SetFileName(GetInstallName());
+    // With no copy there is nothing to compare: the member is written where it belongs,
+    // created in the same step that finds the name free (a look-up of a missing name and a
+    // rename each cost a read of the whole folder on some systems). A shared file may have
+    // a copy in the other of the Windows and system folders, so it always goes the long way.
+    m_bWritingInPlace =
+        id != kDestWindows && id != kDestSystem && m_destination.CreateNewFile() > 0;
+    if (m_bWritingInPlace) {
+        SetOutputPath(m_destination.GetText());
+        return;
+    }
     m_temporary = m_destination;
-    // Claimed by creating it: the extraction then opens a file that exists, where a name
-    // that is missing would be looked up again (on some systems by reading the whole folder).
+    // Claimed by creating it, for the same reason.
     m_temporary.MakeUniqueFile(1000);
     SetOutputPath(m_temporary.GetText());
 }

@@ -1,5 +1,6 @@
 // CInstallFile: one archive member (or plain file) being installed. The record it comes from
-// expands it into a temporary file beside its destination; Install then decides whether an
+// expands it into a temporary file beside its destination (or, when no copy exists, straight
+// into the destination, which it creates first); Install then decides whether an
 // existing copy may be replaced (version blocks first, modification times otherwise), puts
 // the new file in place or schedules it for the next start, writes the file's line into the
 // install log, counts shared system files and fills in the path of a matching program item.
@@ -52,4 +53,5 @@ private:
     // The log lines of this object's members: written together when it is destroyed.
     mutable CProfileLineBatch m_logLines;
     std::string m_strPreparedFolder; // the destination folder made for the member before
+    bool m_bWritingInPlace = false;  // the member is written to m_destination, created for it
 };

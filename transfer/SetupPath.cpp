@@ -511,7 +511,6 @@ bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
     }
 }
 
-// 1: created; 0: the name is taken; -1: it cannot be created for another reason.
 int CSetupPath::CreateNewFile() const {
 #ifdef _WIN32
     CHandle file(CreateFileA(m_strText.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

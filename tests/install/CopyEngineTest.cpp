@@ -415,6 +415,9 @@ TEST_F(DamagedArchive, ContinueGoesOnWithTheNextRecord) {
     EXPECT_EQ(std::vector<std::string>{"SHIFT.1: CMultiFileException"}, m_env.m_errors);
     EXPECT_EQ("later", ReadFileBytes(App("later.txt")));
     EXPECT_EQ(1, m_env.m_bSucceeded);
+    // The damaged member had no copy to compare with, so it was written in place: what was
+    // written of it is gone again, and no temporary file is left.
+    EXPECT_EQ(std::vector<std::string>{"later.txt"}, AppFiles());
 }
 
 TEST_F(DamagedArchive, CancelStopsTheRun) {
