@@ -74,8 +74,10 @@ void CInstallFile::Prepare() {
         return;
     }
     m_temporary = m_destination;
-    // Claimed by creating it, for the same reason.
-    m_temporary.MakeUniqueFile(1000);
+    // Claimed by creating it, for the same reason. With no name free the last one tried
+    // belongs to someone else: extracting into it would overwrite that file.
+    if (!m_temporary.MakeUniqueFile(1000) && m_temporary.NameTaken())
+        ThrowFileException(CFileException::directoryFull, -1, m_temporary.GetText());
     SetOutputPath(m_temporary.GetText());
 }
 

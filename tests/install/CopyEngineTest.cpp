@@ -153,6 +153,34 @@ TEST_F(CopyEngine, KeepsSameVersion) {
     EXPECT_EQ(std::vector<std::string>{"lib.dll"}, AppFiles()); // no temporary file left
 }
 
+// Every name the temporary copy could take belongs to another file: the member fails,
+// and none of those files nor the existing copy is written.
+TEST_F(CopyEngine, NoFreeTemporaryNameLeavesEveryFileAsItWas) {
+    WriteFileBytes(Src("data.txt"), "new");
+    SetWriteTime(Src("data.txt"), 1500000000);
+    CreateDirectoryA(App("").c_str(), nullptr);
+    WriteFileBytes(App("data.txt"), "old");
+    SetWriteTime(App("data.txt"), 1000000000);
+    WriteArchive(Disk1("SHIFT.1"), {{Src("data.txt"), 0, kMethodStored}});
+    std::vector<std::string> taken;
+    srand(4711);
+    for (int i = 0; i < 1000; ++i) {
+        CSetupPath name(App("data.txt"));
+        name.MakeUniqueName(false, 1);
+        WriteFileBytes(name.GetText(), "other");
+        taken.push_back(name.GetText());
+    }
+    m_env.m_bContinueAfterError = true;
+    auto record = Record("SHIFT.1", kSourceArchive);
+    srand(4711);
+    InstallTarget(*record, m_env, m_progress);
+
+    EXPECT_EQ(std::vector<std::string>{"SHIFT.1: CFileException"}, m_env.m_errors);
+    EXPECT_EQ("old", ReadFileBytes(App("data.txt")));
+    for (const std::string& name : taken)
+        ASSERT_EQ("other", ReadFileBytes(name)) << name;
+}
+
 TEST_F(CopyEngine, ReplacesOlderReadOnlyCopy) {
     CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_2_0), Src("lib.dll"));
     CreateDirectoryA(App("").c_str(), nullptr);
