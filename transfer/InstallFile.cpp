@@ -67,8 +67,8 @@ void CInstallFile::Prepare() {
     // created in the same step that finds the name free (a look-up of a missing name and a
     // rename each cost a read of the whole folder on some systems). A shared file may have
     // a copy in the other of the Windows and system folders, so it always goes the long way.
-    m_bWritingInPlace =
-        id != kDestWindows && id != kDestSystem && m_destination.CreateNewFile() > 0;
+    m_bWritingInPlace = id != kDestWindows && id != kDestSystem &&
+                        m_destination.CreateNewFile() == CSetupPath::NewFile::created;
     if (m_bWritingInPlace) {
         SetOutputPath(m_destination.GetText());
         return;

@@ -511,26 +511,26 @@ bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
     }
 }
 
-int CSetupPath::CreateNewFile() const {
+CSetupPath::NewFile CSetupPath::CreateNewFile() const {
 #ifdef _WIN32
     CHandle file(CreateFileA(m_strText.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.IsValid())
-        return 1;
+        return NewFile::created;
     DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-        return 0;
+        return NewFile::nameTaken;
 #else
     int fd = ::open(m_strText.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd >= 0) {
         ::close(fd);
-        return 1;
+        return NewFile::created;
     }
     if (errno == EEXIST)
-        return 0;
+        return NewFile::nameTaken;
 #endif
     // A folder of that name refuses differently; it is taken all the same.
-    return NameTaken() ? 0 : -1;
+    return NameTaken() ? NewFile::nameTaken : NewFile::failed;
 }
 
 bool CSetupPath::MakeUniqueFile(int maxTries) {
@@ -538,10 +538,10 @@ bool CSetupPath::MakeUniqueFile(int maxTries) {
         return false;
     for (int tries = 0;;) {
         TakeRandomTitle();
-        int created = CreateNewFile();
-        if (created > 0)
+        NewFile result = CreateNewFile();
+        if (result == NewFile::created)
             return true;
-        if (created < 0 || ++tries >= maxTries)
+        if (result == NewFile::failed || ++tries >= maxTries)
             return false;
     }
 }

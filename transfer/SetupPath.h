@@ -73,9 +73,9 @@ public:
     // missing name is looked up once, not twice. False when no name was free or the file
     // cannot be created (the path keeps the last name tried).
     bool MakeUniqueFile(int maxTries);
-    // Creates the file (empty) only if no file or folder has the name. 1: created; 0: the
-    // name is taken; -1: it cannot be created for another reason.
-    int CreateNewFile() const;
+    // Creates the file (empty) only if no file or folder has the name.
+    enum class NewFile { created, nameTaken, failed };
+    NewFile CreateNewFile() const;
 
     bool GetDiskFreeSpace(uint32_t& sectorsPerCluster, uint32_t& bytesPerSector,
                           uint32_t& freeClusters, uint32_t& totalClusters) const;

@@ -107,7 +107,6 @@ TEST(SetupPath, StringHelpers) {
 }
 
 namespace {
-// A scratch folder under the temporary directory, removed again at the end.
 // A folder of its own in the temporary directory, removed with what the test left in it.
 struct ScratchFolder {
     CSetupPath path;

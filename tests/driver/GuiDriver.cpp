@@ -204,13 +204,13 @@ void CloseFolderWindows() {
     EnumWindows(CloseFolderWindow, 0);
 }
 
-HANDLE OpenExclusively(const std::string& path, DWORD timeoutMs) {
-    HANDLE file = INVALID_HANDLE_VALUE;
+CHandle OpenExclusively(const std::string& path, DWORD timeoutMs) {
+    CHandle file;
     WaitUntil(
         [&] {
-            file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-            return file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+            file.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+            return file.IsValid() || GetLastError() != ERROR_SHARING_VIOLATION;
         },
         timeoutMs);
     return file;

@@ -69,9 +69,8 @@ void Close(HWND wnd);
 void CloseFolderWindows();
 
 // Opens path with no sharing, as another program using the file would, trying again for a
-// while when someone (the shell) has it open for a moment. INVALID_HANDLE_VALUE at the
-// time-out.
-HANDLE OpenExclusively(const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs);
+// while when someone (the shell) has it open for a moment. No handle at the time-out.
+CHandle OpenExclusively(const std::string& path, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Saves the whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& bmpPath);

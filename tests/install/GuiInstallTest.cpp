@@ -191,17 +191,17 @@ TEST_F(GuiInstall, UnattendedReplacementOfAFileInUseEndsWithRestartNeeded) {
     EXPECT_EQ("Corvatek Shiftwell", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
     // An older help text that is open elsewhere cannot be deleted now.
     std::string help = m_install + "shift.txt";
-    HANDLE file = OpenExclusively(help);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CHandle file = OpenExclusively(help);
+    ASSERT_TRUE(file.IsValid());
     FILETIME old{};
     SYSTEMTIME year2000 = {2000, 1, 0, 1, 0, 0, 0, 0};
     SystemTimeToFileTime(&year2000, &old);
-    SetFileTime(file, nullptr, nullptr, &old);
+    SetFileTime(file.Get(), nullptr, nullptr, &old);
     CProcess second;
     ASSERT_TRUE(second.Launch(Disk(1, "SETUP.EXE"), "/B", m_set + "DISK01"));
     DWORD code = 0;
     ASSERT_TRUE(second.Wait(kEndTimeoutMs, &code));
-    CloseHandle(file);
+    file.Reset();
     EXPECT_EQ(kRestartNeededCode, code);
     EXPECT_EQ("0|0|1", IniValue(Log(), "Help", "shift.txt"));
 }
@@ -210,18 +210,18 @@ TEST_F(GuiInstall, FileInUseLeadsToTheRestartPage) {
     Start("/B");
     ExpectEndsWithCode(0);
     std::string help = m_install + "shift.txt";
-    HANDLE file = OpenExclusively(help);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CHandle file = OpenExclusively(help);
+    ASSERT_TRUE(file.IsValid());
     FILETIME old{};
     SYSTEMTIME year2000 = {2000, 1, 0, 1, 0, 0, 0, 0};
     SystemTimeToFileTime(&year2000, &old);
-    SetFileTime(file, nullptr, nullptr, &old);
+    SetFileTime(file.Get(), nullptr, nullptr, &old);
     Start("");
     HWND group = WalkToGroupPage();
     if (group)
         Click(group, kNextId);
     HWND restart = WaitPage(kTitle, {1035, 1036});
-    CloseHandle(file);
+    file.Reset();
     ASSERT_NE(restart, nullptr);
     Shot("restart");
     Click(restart, 1036); // "&Don't Restart": a test never restarts the computer
