@@ -106,7 +106,7 @@ TEST_F(ProgmanClientTest, GroupListOfTwoNamesFillsTheListBoxInOrder) {
     DestroyWindow(list);
 
     Lines log = StopRecorder();
-    ASSERT_EQ(log.size(), 3u);
+    ASSERT_EQ(log.size(), 3u) << ::testing::PrintToString(log);
     EXPECT_EQ(lstrcmpiA(log[1].c_str(), "REQUEST Progman"), 0) << log[1];
 }
 

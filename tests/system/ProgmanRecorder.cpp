@@ -94,6 +94,16 @@ std::string ReadWholeFile(const char* name) {
     return text;
 }
 
+// A client's terminate may still be queued when the quit event comes (the client does not
+// always wait for the answer): it is handled, and logged, before the recorder ends.
+void DispatchPendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -127,13 +137,9 @@ int main(int argc, char** argv) {
 
     for (;;) {
         DWORD wait = MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT);
+        DispatchPendingMessages();
         if (wait == WAIT_OBJECT_0)
             break;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
     }
     DdeNameService(g_instance, g_service, nullptr, DNS_UNREGISTER);
     DdeFreeStringHandle(g_instance, g_service);
