@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -32,42 +33,42 @@ constexpr DWORD kRestartNeededCode = 3010;
 constexpr DWORD kCancelledCode = 1602;
 constexpr DWORD kFailedCode = 1603;
 
-std::string ReadAll(const std::string& path) {
+inline std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
+inline void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool Exists(const std::string& path) {
+inline bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string IniValue(const std::string& file, const char* section, const char* key) {
+inline std::string IniValue(const std::string& file, const char* section, const char* key) {
     char buffer[512] = {};
     GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
     return buffer;
 }
 
-std::string WindowsFolder() {
+inline std::string WindowsFolder() {
     char folder[MAX_PATH] = {};
     GetWindowsDirectoryA(folder, MAX_PATH);
     return std::string(folder) + "\\";
 }
 
-std::string ProgramsFolder() {
+inline std::string ProgramsFolder() {
     char folder[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, folder);
     return std::string(folder) + "\\";
 }
 
 // Types text into an edit control of another process, as the keyboard would leave it.
-void TypeText(HWND root, int id, const std::string& text) {
+inline void TypeText(HWND root, int id, const std::string& text) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(FindControl(root, id), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
@@ -111,6 +112,11 @@ protected:
             m_setup.Terminate();
         }
         CloseFolderWindows();
+        // The diskette set is this test's own copy; nothing after the test reads it.
+        if (!m_set.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(m_set.substr(0, m_set.size() - 1), ignored);
+        }
     }
 
     std::string Disk(int n, const std::string& name) const {

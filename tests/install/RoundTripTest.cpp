@@ -127,8 +127,9 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
         << (IsNewShellHere() ? "new shell" : "Program Manager");
     // The extra item of REGISTER.INI carries arguments; Wine's Program Manager stand-in does
     // not make an item of such a command, so it is looked for on the new shell only.
-    if (IsNewShellHere())
+    if (IsNewShellHere()) {
         EXPECT_TRUE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell (Safe Mode)"));
+    }
     EXPECT_EQ("1", IniValue(WindowsFolder() + "shift.mif", "Status", "Success"));
     EXPECT_EQ("Successful installation.",
               IniValue(WindowsFolder() + "shift.mif", "Status", "Description"));
