@@ -39,25 +39,6 @@ bool IsTemporaryName(const std::string& name) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
-// Every file below folder (with a trailing backslash), as paths relative to it.
-void ListFiles(const std::string& folder, const std::string& prefix,
-               std::vector<std::string>& files) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ListFiles(folder + name + "\\", prefix + name + "\\", files);
-        else
-            files.push_back(prefix + name);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
-
 std::vector<std::string> SectionKeys(const std::string& file, const char* section) {
     std::vector<char> buffer(65536);
     DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
@@ -74,25 +55,6 @@ bool KeyThere(const char* subkey) {
         return false;
     RegCloseKey(key);
     return true;
-}
-
-void DeleteTree(const std::string& folder) {
-    std::vector<std::string> files;
-    ListFiles(folder, "", files);
-    for (const std::string& file : files) {
-        SetFileAttributesA((folder + file).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((folder + file).c_str());
-    }
-    // Folders deepest first: the longest relative paths name the deepest.
-    std::vector<std::string> folders;
-    for (const std::string& file : files)
-        for (size_t at = file.find('\\'); at != std::string::npos; at = file.find('\\', at + 1))
-            folders.push_back(file.substr(0, at));
-    std::sort(folders.begin(), folders.end(),
-              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const std::string& sub : folders)
-        RemoveDirectoryA((folder + sub).c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 class FaultRun : public GuiInstall {

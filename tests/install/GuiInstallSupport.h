@@ -4,6 +4,7 @@
 #pragma once
 
 #include "GuiDriver.h"
+#include "framework/ui/FindFile.h"
 
 #include "tools/mkdisks/MkdisksTool.h"
 
@@ -12,11 +13,12 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 using namespace guidriver;
 
@@ -68,6 +70,41 @@ inline std::string ProgramsFolder() {
 }
 
 // Types text into an edit control of another process, as the keyboard would leave it.
+// Every file below folder (with a trailing backslash), as paths relative to it.
+inline void ListFiles(const std::string& folder, const std::string& prefix,
+                      std::vector<std::string>& files) {
+    CFindFile find;
+    for (bool more = find.First(folder + "*"); more; more = find.Next()) {
+        if (find.IsDotEntry())
+            continue;
+        const std::string name = find.GetName();
+        if (find.IsDirectory())
+            ListFiles(folder + name + "\\", prefix + name + "\\", files);
+        else
+            files.push_back(prefix + name);
+    }
+}
+
+// Removes folder (with a trailing backslash) and everything below it, read-only files too.
+inline void DeleteTree(const std::string& folder) {
+    std::vector<std::string> files;
+    ListFiles(folder, "", files);
+    for (const std::string& file : files) {
+        SetFileAttributesA((folder + file).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((folder + file).c_str());
+    }
+    // Folders deepest first: the longest relative paths name the deepest.
+    std::vector<std::string> folders;
+    for (const std::string& file : files)
+        for (size_t at = file.find('\\'); at != std::string::npos; at = file.find('\\', at + 1))
+            folders.push_back(file.substr(0, at));
+    std::sort(folders.begin(), folders.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const std::string& sub : folders)
+        RemoveDirectoryA((folder + sub).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 inline void TypeText(HWND root, int id, const std::string& text) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(FindControl(root, id), WM_SETTEXT, 0,
@@ -113,10 +150,8 @@ protected:
         }
         CloseFolderWindows();
         // The diskette set is this test's own copy; nothing after the test reads it.
-        if (!m_set.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(m_set.substr(0, m_set.size() - 1), ignored);
-        }
+        if (!m_set.empty())
+            DeleteTree(m_set);
     }
 
     std::string Disk(int n, const std::string& name) const {
