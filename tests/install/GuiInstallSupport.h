@@ -105,6 +105,11 @@ inline void DeleteTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+inline bool IsButtonChecked(HWND root, int id) {
+    HWND button = FindControl(root, id);
+    return button != nullptr && SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 inline void TypeText(HWND root, int id, const std::string& text) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(FindControl(root, id), WM_SETTEXT, 0,
@@ -207,6 +212,11 @@ protected:
         Click(destination, kNextId);
         HWND group = WaitPage("Select Program Item Group", {kGroupEditId, kGroupListId});
         EXPECT_NE(group, nullptr);
+        // The page shows while it still asks the shell for its groups (a DDE exchange that
+        // takes seconds while the shell starts); it is filled once a choice is checked.
+        EXPECT_TRUE(WaitUntil([group] {
+            return IsButtonChecked(group, kNewGroupId) || IsButtonChecked(group, kExistingGroupId);
+        })) << "the group page was not filled";
         return group;
     }
 
