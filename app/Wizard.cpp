@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -66,8 +67,8 @@ void RegisterPage(CWizardPage* page) {
 }
 
 void DestroyAllPages() {
-    std::map<int16_t, std::unique_ptr<CWizardPage>> pages;
-    pages.swap(Registry());
+    // The registry is emptied first: a page's destructor may still look pages up.
+    auto pages = std::exchange(Registry(), {});
     g_current = nullptr;
     pages.clear();
 }

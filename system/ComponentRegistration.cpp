@@ -51,7 +51,7 @@ std::vector<NumberedEntry> NumberedEntries(const CSetupPath& file, const char* s
 // boxes, and calls its entry point, if any.
 void CallEntryPoint(const std::string& library, const char* entryName) {
     CLoadedLibrary module(LoadLibraryFromFolder(library));
-    auto entry = reinterpret_cast<RegistrationEntry>(module.Find(entryName));
+    auto entry = module.Find<RegistrationEntry>(entryName);
     if (entry)
         entry(); // its result is not examined: a failed registration does not stop setup
 }

@@ -3,6 +3,13 @@
 
 #include <windows.h>
 
+// An exported function as the type its caller declares, or null. FARPROC's own signature
+// matches no real one, so the conversion goes through void* (a plain cast warns).
+template <typename Proc> Proc FindProc(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
 class CLoadedLibrary {
 public:
     CLoadedLibrary() = default;
@@ -16,8 +23,8 @@ public:
 
     bool IsLoaded() const { return m_h != nullptr; }
     HMODULE Get() const { return m_h; }
-    // The exported function, or null.
-    FARPROC Find(const char* name) const { return m_h ? GetProcAddress(m_h, name) : nullptr; }
+    // The exported function as the type the caller declares, or null.
+    template <typename Proc> Proc Find(const char* name) const { return FindProc<Proc>(m_h, name); }
 
 private:
     HMODULE m_h = nullptr;

@@ -47,8 +47,7 @@ bool WriteStatusMif(const char* statusFileName, const char* manufacturer, const 
     CLoadedLibrary library(LoadSystemLibrary(kStatusLibrary));
     if (!library.IsLoaded())
         return false;
-    auto installStatusMif = reinterpret_cast<InstallStatusMifProc>(
-        reinterpret_cast<void*>(library.Find("InstallStatusMIF")));
+    auto installStatusMif = library.Find<InstallStatusMifProc>("InstallStatusMIF");
     if (!installStatusMif)
         return false;
     CArgument args[] = {CArgument(statusFileName), CArgument(manufacturer), CArgument(product),

@@ -1,5 +1,6 @@
 #include "system/SystemLibrary.h"
 
+#include "system/LoadedLibrary.h"
 #include "transfer/SetupPath.h"
 
 namespace {
@@ -14,14 +15,13 @@ using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR pathName);
 
 // Looked up by name: Windows 95 and NT 3.51 have neither function, and a static import of
 // one would keep SETUP.EXE from starting there.
-FARPROC KernelFunction(const char* name) {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    return kernel ? GetProcAddress(kernel, name) : nullptr;
+template <typename Proc> Proc KernelFunction(const char* name) {
+    return FindProc<Proc>(GetModuleHandleA("kernel32.dll"), name);
 }
 
 // True when the newer loader flags are understood: the same update brought both.
 bool HasSearchFlags() {
-    static const bool has = KernelFunction("SetDefaultDllDirectories") != nullptr;
+    static const bool has = KernelFunction<FARPROC>("SetDefaultDllDirectories") != nullptr;
     return has;
 }
 
@@ -36,14 +36,12 @@ HMODULE LoadQuietly(const std::string& path, DWORD flags) {
 
 bool HardenLibrarySearch() {
     bool systemOnly = false;
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesProc>(
-        reinterpret_cast<void*>(KernelFunction("SetDefaultDllDirectories")));
+    auto setDefault = KernelFunction<SetDefaultDllDirectoriesProc>("SetDefaultDllDirectories");
     if (setDefault)
         systemOnly = setDefault(kSearchSystem32) != FALSE;
     // Still worth doing after the above: it also covers LoadLibraryEx calls made with the old
     // altered search path, which ignore the default directories.
-    auto setDllDirectory = reinterpret_cast<SetDllDirectoryProc>(
-        reinterpret_cast<void*>(KernelFunction("SetDllDirectoryA")));
+    auto setDllDirectory = KernelFunction<SetDllDirectoryProc>("SetDllDirectoryA");
     if (setDllDirectory)
         setDllDirectory("");
     return systemOnly;

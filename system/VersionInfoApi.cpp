@@ -1,15 +1,7 @@
 #include "system/VersionInfoApi.h"
 
+#include "system/LoadedLibrary.h"
 #include "system/SystemLibrary.h"
-
-namespace {
-
-template <typename Proc> Proc Find(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-}
-
-} // namespace
 
 const CVersionInfoApi& CVersionInfoApi::Get() {
     static const CVersionInfoApi api;
@@ -17,9 +9,9 @@ const CVersionInfoApi& CVersionInfoApi::Get() {
 }
 
 CVersionInfoApi::CVersionInfoApi() : m_hModule(LoadSystemLibrary("version.dll")) {
-    m_pfnSize = Find<SizeProc>(m_hModule, "GetFileVersionInfoSizeA");
-    m_pfnInfo = Find<InfoProc>(m_hModule, "GetFileVersionInfoA");
-    m_pfnQuery = Find<QueryProc>(m_hModule, "VerQueryValueA");
+    m_pfnSize = FindProc<SizeProc>(m_hModule, "GetFileVersionInfoSizeA");
+    m_pfnInfo = FindProc<InfoProc>(m_hModule, "GetFileVersionInfoA");
+    m_pfnQuery = FindProc<QueryProc>(m_hModule, "VerQueryValueA");
 }
 
 bool CVersionInfoApi::IsAvailable() const {

@@ -181,10 +181,12 @@ void WriteDescription(const CPayloadPlan& plan, const std::string& out) {
 }
 
 void WriteNsisScript(const CPayloadPlan& plan, const std::string& out,
-                     const std::string& nsisTarget) {
-    std::string text = "; The " + plan.m_strKind +
-                       " benchmark payload as an NSIS installer.\n"
-                       "Unicode false\nSetCompressor zlib\nName \"Benchmark\"\n"
+                     const std::string& nsisTarget, bool amd64) {
+    // The installer runs as the same architecture as the setup program it is measured
+    // against; the x86-64 stubs exist only as Unicode programs.
+    std::string text = "; The " + plan.m_strKind + " benchmark payload as an NSIS installer.\n" +
+                       (amd64 ? "Target amd64-unicode\n" : "Unicode false\n") +
+                       "SetCompressor zlib\nName \"Benchmark\"\n"
                        "OutFile \"bench-nsis.exe\"\nInstallDir \"" +
                        nsisTarget +
                        "\"\nSilentInstall silent\nRequestExecutionLevel user\n"

@@ -44,11 +44,11 @@ CPayloadPlan PlanManyFiles(uint64_t seed, int count);
 CPayloadPlan PlanBigFiles(uint64_t seed, uint64_t totalBytes);
 
 // Writes OUT/payload/<folder>/<file>, OUT/bench.desc (mkdisks) and OUT/bench.nsi (makensis,
-// zlib, silent, installing into nsisTarget). OUT must exist.
+// zlib, silent, installing into nsisTarget; an x86-64 installer where amd64). OUT must exist.
 void WritePayload(const CPayloadPlan& plan, const std::string& out);
 void WriteDescription(const CPayloadPlan& plan, const std::string& out);
 void WriteNsisScript(const CPayloadPlan& plan, const std::string& out,
-                     const std::string& nsisTarget);
+                     const std::string& nsisTarget, bool amd64);
 
 // The bytes of one file, made from the plan's seed and the file's place in the plan.
 std::vector<uint8_t> MakeFileBytes(const CPayloadPlan& plan, size_t index);

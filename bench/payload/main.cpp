@@ -1,6 +1,7 @@
 // bench_payload: lays out one benchmark payload with its mkdisks description and NSIS script.
-//   bench_payload [--seed N] many COUNT OUT
-//   bench_payload [--seed N] big MEGABYTES OUT
+//   bench_payload [--seed N] [--amd64] many COUNT OUT
+//   bench_payload [--seed N] [--amd64] big MEGABYTES OUT
+// --amd64: the NSIS installer is built for x86-64, as the setup program it is measured against.
 #include "BenchPayload.h"
 
 #include <cstdio>
@@ -10,13 +11,22 @@
 
 int main(int argc, char** argv) {
     uint64_t seed = 19950824;
+    bool amd64 = false;
     int arg = 1;
-    if (argc > 2 && std::string(argv[1]) == "--seed") {
-        seed = std::strtoull(argv[2], nullptr, 10);
-        arg = 3;
+    for (;;) {
+        if (argc - arg > 1 && std::string(argv[arg]) == "--seed") {
+            seed = std::strtoull(argv[arg + 1], nullptr, 10);
+            arg += 2;
+        } else if (argc - arg > 0 && std::string(argv[arg]) == "--amd64") {
+            amd64 = true;
+            ++arg;
+        } else {
+            break;
+        }
     }
     if (argc - arg != 3) {
-        std::fprintf(stderr, "usage: bench_payload [--seed N] many COUNT|big MEGABYTES OUT\n");
+        std::fprintf(stderr, "usage: bench_payload [--seed N] [--amd64] many COUNT|big MEGABYTES "
+                             "OUT\n");
         return 2;
     }
     std::string kind = argv[arg];
@@ -32,7 +42,7 @@ int main(int argc, char** argv) {
                                 : PlanBigFiles(seed, static_cast<uint64_t>(number) << 20);
         WritePayload(plan, out);
         WriteDescription(plan, out);
-        WriteNsisScript(plan, out, "C:\\BENCHNS");
+        WriteNsisScript(plan, out, "C:\\BENCHNS", amd64);
         std::printf("%s %zu files %llu bytes\n", kind.c_str(), plan.m_files.size(),
                     static_cast<unsigned long long>(plan.TotalBytes()));
     } catch (const std::exception& e) {

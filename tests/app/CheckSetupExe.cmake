@@ -1,12 +1,32 @@
-# SETUP.EXE must be a 32-bit GUI program that imports only libraries every Windows has.
-#   cmake -DEXE=path/SETUP.EXE -DOBJDUMP=i686-w64-mingw32-objdump -P CheckSetupExe.cmake
+# SETUP.EXE must be a GUI program for its architecture that imports only libraries every
+# Windows has: the product is a 32-bit (PE32, i386) program; the x86_64 build that runs on
+# 64-bit-only hosts is PE32+ for x86-64.
+#   cmake -DEXE=path/SETUP.EXE -DOBJDUMP=i686-w64-mingw32-objdump [-DARCH=i686|x86_64]
+#         -P CheckSetupExe.cmake
 cmake_minimum_required(VERSION 3.20)
+if(NOT ARCH)
+    set(ARCH i686)
+endif()
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "cannot read ${EXE}")
 endif()
-if(NOT headers MATCHES "Magic[ \t]+010b")
-    message(FATAL_ERROR "${EXE} is not a 32-bit (PE32) program")
+if(ARCH STREQUAL "i686")
+    if(NOT headers MATCHES "Magic[ \t]+010b")
+        message(FATAL_ERROR "${EXE} is not a 32-bit (PE32) program")
+    endif()
+    if(NOT headers MATCHES "file format pei-i386")
+        message(FATAL_ERROR "${EXE} is not an i386 program")
+    endif()
+elseif(ARCH STREQUAL "x86_64")
+    if(NOT headers MATCHES "Magic[ \t]+020b")
+        message(FATAL_ERROR "${EXE} is not a 64-bit (PE32+) program")
+    endif()
+    if(NOT headers MATCHES "file format pei-x86-64")
+        message(FATAL_ERROR "${EXE} is not an x86-64 program")
+    endif()
+else()
+    message(FATAL_ERROR "unknown ARCH ${ARCH}")
 endif()
 if(NOT headers MATCHES "Subsystem[ \t]+00000002")
     message(FATAL_ERROR "${EXE} is not a GUI program")

@@ -72,14 +72,13 @@ TEST(LibraryPlanting, LoadsProductLibrariesByPathAndSystemOnesOnlyFromTheSystemF
     CLoadedLibrary dependent(LoadLibraryFromFolder(folder + "fixture_dependent.dll"));
     ASSERT_TRUE(dependent.IsLoaded());
     using ValueProc = int (*)();
-    auto value = reinterpret_cast<ValueProc>(
-        reinterpret_cast<void*>(dependent.Find("FixtureDependentValue")));
+    auto value = dependent.Find<ValueProc>("FixtureDependentValue");
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(43, value());
 
     CLoadedLibrary version(LoadSystemLibrary("version.dll"));
     EXPECT_TRUE(version.IsLoaded());
-    EXPECT_NE(version.Find("GetFileVersionInfoSizeA"), nullptr);
+    EXPECT_NE(version.Find<FARPROC>("GetFileVersionInfoSizeA"), nullptr);
 }
 
 // Under Wine the system's own libraries are preferred to a copy of the same name unless told

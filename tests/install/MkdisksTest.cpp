@@ -161,10 +161,12 @@ TEST_F(MkdisksTest, ArchiveReadsBackAcrossDisketteFolders) {
         archive.Extract(*entry);
         EXPECT_EQ(ReadAll(m_root / "in" / entry->GetName()), ReadAll(out)) << entry->GetName();
         destinations[entry->GetName()] = entry->Header().GetDestination();
-        if (entry->GetName() == "big.dat")
+        if (entry->GetName() == "big.dat") {
             EXPECT_EQ(kMethodStored, entry->Header().GetMethod());
-        if (entry->GetName() == "notes.txt")
+        }
+        if (entry->GetName() == "notes.txt") {
             EXPECT_EQ("the notes", entry->GetDescription());
+        }
     }
     EXPECT_EQ(4u, destinations.size());
     EXPECT_EQ(1, destinations["big.dat"]);
@@ -210,8 +212,9 @@ TEST_F(MkdisksTest, KeepsFileTimesOfPlainFiles) {
     fs::last_write_time(m_root / "in" / "readme.txt", stamp);
     ASSERT_EQ(0, Run(Description(StandardFiles())));
     for (int n = 1; fs::exists(Disk(n)); ++n) {
-        if (fs::exists(Disk(n) / "readme.txt"))
+        if (fs::exists(Disk(n) / "readme.txt")) {
             EXPECT_EQ(stamp, fs::last_write_time(Disk(n) / "readme.txt"));
+        }
     }
 }
 
