@@ -114,6 +114,39 @@ TEST_F(InsertDisketteDialog, OkWaitsForTheFileAndTakesTheFolderTyped) {
     EXPECT_EQ(m_folder + "\\ALT", dialog.m_strFolder);
 }
 
+// The explanation names the missing file by its full path: all of its lines must show, in
+// the face the template asks for (a stand-in face wraps differently than the layout assumes).
+TEST(InsertDisketteLayout, ExplanationShowsWholeInTheTemplateFont) {
+    const std::string missing = "C:\\SHIFTSET\\DISK01\\SHIFT.2";
+    CInsertDisketteDialog dialog(nullptr, CSetupPath(missing), 2, "Disk 2", "C");
+    std::string face, text;
+    RECT box{}, needed{};
+    RunWithScript([&] { dialog.DoModal(); },
+                  [&] {
+                      HWND wnd = WaitForWindow(OwnWindow("Insert Diskette", {1033}));
+                      if (!wnd)
+                          return;
+                      HWND explanation = FindControl(wnd, 1033);
+                      text = GetControlText(wnd, 1033);
+                      GetClientRect(explanation, &box);
+                      HDC dc = GetDC(explanation);
+                      HGDIOBJ old = SelectObject(
+                          dc, reinterpret_cast<HGDIOBJ>(SendMessageA(explanation, WM_GETFONT, 0, 0)));
+                      char name[LF_FACESIZE] = {};
+                      GetTextFaceA(dc, LF_FACESIZE, name);
+                      face = name;
+                      needed = {0, 0, box.right, 0};
+                      DrawTextA(dc, text.c_str(), -1, &needed,
+                                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+                      SelectObject(dc, old);
+                      ReleaseDC(explanation, dc);
+                      Click(wnd, IDCANCEL);
+                  });
+    EXPECT_NE(std::string::npos, text.find(missing));
+    EXPECT_EQ("MS Sans Serif", face);
+    EXPECT_LE(needed.bottom, box.bottom) << text;
+}
+
 TEST_F(InsertDisketteDialog, CancelEndsWithCancel) {
     CInsertDisketteDialog dialog(nullptr, CSetupPath(m_folder + "\\SHIFT.2"), 2, "Disk 2", "C");
     INT_PTR result = 0;
