@@ -1,5 +1,6 @@
 #include "profile/InstallLog.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProfileValue.h"
@@ -10,6 +11,7 @@
 
 void WriteInstallLog(const CSetupPath& log, const CDestinationMap& destinations,
                      const CFileGroupMap& groups, const CProgramItemMap& items) {
+    PassCrashPoint(CrashPoint::kProfileWrite);
     destinations.SaveToProfile(log);
     groups.SaveToProfile(log);
     items.SaveToProfile(log);
@@ -34,6 +36,7 @@ int LogEventV(const CSetupPath& log, const char* format, va_list args) {
     event.SetFile(log);
     event.SetKey(FormatEventKey(localTime, GetTickCount()));
     event.SetValue(text);
+    PassCrashPoint(CrashPoint::kProfileWrite);
     event.Write();
     return static_cast<int>(text.size());
 }

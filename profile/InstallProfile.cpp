@@ -1,5 +1,6 @@
 #include "profile/InstallProfile.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/FileGroup.h"
@@ -43,6 +44,7 @@ bool ReadRecordedGroupName(const std::string& folder, std::string& groupName) {
 bool WriteRecordedGroupName(const std::string& folder, const std::string& groupName) {
     CProfileValue value("", kGroupSection, "Data0", SetupIniPath(folder), 0, 0);
     value.SetValue(groupName);
+    PassCrashPoint(CrashPoint::kProfileWrite);
     return value.Write();
 }
 

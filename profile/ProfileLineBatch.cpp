@@ -1,5 +1,7 @@
 #include "profile/ProfileLineBatch.h"
 
+#include "framework/CrashPoint.h"
+
 #include <windows.h>
 
 #include <new>
@@ -48,6 +50,7 @@ void CProfileLineBatch::Add(const std::string& section, const std::string& key,
 
 void CProfileLineBatch::Flush() noexcept {
     for (const CSectionWrites& section : m_sections) {
+        PassCrashPoint(CrashPoint::kProfileWrite);
         try {
             FlushSection(section);
         } catch (const std::bad_alloc&) {

@@ -1,5 +1,6 @@
 #include "transfer/InstallFile.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProgramItem.h"
@@ -32,6 +33,7 @@ void CInstallFile::Install() {
         (m_bWritingInPlace ? m_destination : m_temporary).Delete(true);
         throw;
     }
+    PassCrashPoint(CrashPoint::kMemberWritten);
     if (m_bWritingInPlace) {
         m_bInstalled = 1;
     } else {
@@ -42,6 +44,7 @@ void CInstallFile::Install() {
     if (Header().GetDestination() == kDestSystem)
         CountSharedUse();
     FillProgramItem();
+    PassCrashPoint(CrashPoint::kMemberPlaced);
 }
 
 void CInstallFile::Prepare() {
