@@ -5,14 +5,11 @@
 #include "app/Wizard.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
-#include "system/CommandText.h"
 #include "system/ComponentRegistration.h"
 #include "system/ProgramItems.h"
 #include "system/RegisterIniCleanup.h"
 
 namespace {
-
-constexpr char kSetupRecordName[] = "SETUP.INI";
 
 // Keeps the page's Next and Back out of reach while the work runs.
 class CWorkingScope {
@@ -48,13 +45,8 @@ int CRemoveFilesPage::RemoveInstallation() {
     }
     if (!remover.IsStopped()) {
         RemoveProgramItems(*app.m_pItems, app.m_strGroupName, PumpMessages);
-        // Setup's record of the group name: with the items gone it has served its purpose,
-        // and without it the install folder can go as well.
-        if (!installDir.GetText().empty()) {
-            CSetupPath record(AsFolderText(installDir.GetText()));
-            record.SetFileName(kSetupRecordName);
-            record.Delete(true);
-        }
+        // "SETUP.INI", like "Register.ini" and the log, is in no file list and stays, and with
+        // it the install folder.
         remover.RemoveEmptyFolders();
     }
     return app.m_bSucceeded ? m_nNextId : kFailedPageId;

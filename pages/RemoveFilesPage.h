@@ -1,8 +1,9 @@
 // Page 1546, "Removing File:": the work of an uninstall. In this order it unregisters the
 // components of "REGISTER.INI", deletes the data files and registry trees that "Register.ini"
 // lists, removes the logged files of every group (system files only lose a shared count),
-// the program items and the group, setup's own "SETUP.INI", and the folders that became
-// empty. Control 1031 shows the file being removed.
+// the program items and the group, and the folders that became empty. Setup's own
+// "SETUP.INI" stays, so the install folder normally stays too. Control 1031 shows the file
+// being removed.
 //
 // While the work runs, Cancel (the page's own button or the bar's) only records a request;
 // before the next file the page asks the usual question (string 5). Yes stops the removal

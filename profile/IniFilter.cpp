@@ -8,6 +8,19 @@ namespace {
 constexpr int kPieceBufferSize = 512;
 constexpr int kTemporaryNameTries = 1000;
 
+// A failure shows later, when the file is not replaced.
+void ClearReadOnly(const CSetupPath& file) {
+    CFileStatus status;
+    if (!CFile::GetStatus(file.GetText(), status) || !(status.m_attribute & kAttrReadOnly))
+        return;
+    status.m_attribute &= static_cast<uint8_t>(~kAttrReadOnly);
+    status.m_mtime = 0; // the time stays
+    try {
+        CFile::SetStatus(file.GetText(), status);
+    } catch (const CFileException&) {
+    }
+}
+
 } // namespace
 
 CIniFilter::CIniFilter(const CSetupPath& file) : m_file(file) {}
@@ -115,14 +128,20 @@ void CIniFilter::Run() {
 void CIniFilter::ReplaceFile() {
     if (m_backup.GetText().empty())
         PrepareBackup();
-    if (m_backup.GetText() == m_file.GetText()) {
-        m_file.Delete(true);
-    } else {
+    if (m_backup.GetText() != m_file.GetText()) {
+        // The old content goes to a backup of another name (no filter of this program keeps
+        // one); the file's name is empty until the copy takes it.
         m_backup.Delete(true);
         m_file.RenameTo(m_backup);
+        if (!m_temporary.RenameTo(m_file) && m_file.Exists())
+            m_temporary.Delete(true);
+        return;
     }
-    // When the file could not be removed, the copy is dropped and the file stays as it was;
-    // when only the move failed, the copy (which holds every line) is kept.
-    if (!m_temporary.RenameTo(m_file) && m_file.Exists())
+    // The copy takes the file's place in one step: a power loss leaves the old file or the
+    // new one, never neither. A read-only file is replaced all the same. Should the file be
+    // gone after a failure (the system without that step deletes it first), the copy, which
+    // holds every line, is kept.
+    ClearReadOnly(m_file);
+    if (!m_temporary.MoveOver(m_file) && m_file.Exists())
         m_temporary.Delete(true);
 }

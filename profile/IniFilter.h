@@ -24,7 +24,8 @@ public:
     virtual bool ProcessLine() = 0;
     // The pass: reads every line, lets ProcessLine decide, then replaces the file when text of
     // the filter's own was written and the pass was not stopped; otherwise the file stays
-    // untouched and the temporary copy is deleted.
+    // untouched and the temporary copy is deleted. The copy takes the file's place in one
+    // step (CSetupPath::MoveOver): at no instant is the file missing or cut short.
     virtual void Run();
     // The next piece of at most 511 characters into m_strLine; false at end of file or when
     // the input could not be opened.

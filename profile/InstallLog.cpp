@@ -2,6 +2,7 @@
 
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
+#include "profile/ProfileCopy.h"
 #include "profile/ProfileValue.h"
 #include "profile/ProgramItem.h"
 #include "transfer/Format.h"
@@ -10,9 +11,12 @@
 
 void WriteInstallLog(const CSetupPath& log, const CDestinationMap& destinations,
                      const CFileGroupMap& groups, const CProgramItemMap& items) {
-    destinations.SaveToProfile(log);
-    groups.SaveToProfile(log);
-    items.SaveToProfile(log);
+    // The three sections go in together, through a copy that takes the log's place.
+    CProfileCopy copy(log);
+    destinations.SaveToProfile(copy.GetPath());
+    groups.SaveToProfile(copy.GetPath());
+    items.SaveToProfile(copy.GetPath());
+    copy.Commit();
 }
 
 std::string FormatEventKey(const struct tm& localTime, uint32_t tickCount) {
@@ -31,10 +35,12 @@ int LogEventV(const CSetupPath& log, const char* format, va_list args) {
     if (const struct tm* converted = localtime(&now))
         localTime = *converted;
     CProfileValue event("", kEventSection, "", CSetupPath(), 0, 1);
-    event.SetFile(log);
+    CProfileCopy copy(log);
+    event.SetFile(copy.GetPath());
     event.SetKey(FormatEventKey(localTime, GetTickCount()));
     event.SetValue(text);
     event.Write();
+    copy.Commit();
     return static_cast<int>(text.size());
 }
 

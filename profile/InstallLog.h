@@ -1,6 +1,8 @@
 // The install log "shift.log" in the Windows directory: what an installation did, so that
 // uninstall can undo it. Written only through WritePrivateProfileString, so every write
-// merges into what the file already holds. Nothing here throws.
+// merges into what the file already holds; each write goes to a copy that then takes the
+// log's place (CProfileCopy), so a power loss never leaves the log cut short. Nothing here
+// throws except std::bad_alloc.
 #pragma once
 
 #include "transfer/SetupPath.h"

@@ -3,6 +3,7 @@
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/FileGroup.h"
+#include "profile/ProfileCopy.h"
 #include "profile/ProfileKeyList.h"
 #include "profile/ProgramItem.h"
 #include "transfer/InstallPlan.h"
@@ -41,9 +42,11 @@ bool ReadRecordedGroupName(const std::string& folder, std::string& groupName) {
 }
 
 bool WriteRecordedGroupName(const std::string& folder, const std::string& groupName) {
-    CProfileValue value("", kGroupSection, "Data0", SetupIniPath(folder), 0, 0);
+    CProfileCopy copy(SetupIniPath(folder));
+    CProfileValue value("", kGroupSection, "Data0", copy.GetPath(), 0, 0);
     value.SetValue(groupName);
-    return value.Write();
+    bool written = value.Write();
+    return copy.Commit() && written;
 }
 
 void LoadInstallProfile(const CSetupPath& profile, const CInstallModel& model,

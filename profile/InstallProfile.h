@@ -35,5 +35,6 @@ CSetupPath SetupIniPath(const std::string& folder);
 // The value of the first key of section "GroupCreated" of "SETUP.INI" in folder; false (and
 // groupName unchanged) when the file, the section or a non-empty value is missing.
 bool ReadRecordedGroupName(const std::string& folder, std::string& groupName);
-// Records groupName as "GroupCreated", "Data0" in "SETUP.INI" in folder.
+// Records groupName as "GroupCreated", "Data0" in "SETUP.INI" in folder, through a copy
+// that then takes the file's place (CProfileCopy). True when both steps succeeded.
 bool WriteRecordedGroupName(const std::string& folder, const std::string& groupName);

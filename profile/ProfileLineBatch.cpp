@@ -1,5 +1,7 @@
 #include "profile/ProfileLineBatch.h"
 
+#include "profile/ProfileCopy.h"
+
 #include <windows.h>
 
 #include <new>
@@ -47,21 +49,35 @@ void CProfileLineBatch::Add(const std::string& section, const std::string& key,
 }
 
 void CProfileLineBatch::Flush() noexcept {
-    for (const CSectionWrites& section : m_sections) {
-        try {
-            FlushSection(section);
-        } catch (const std::bad_alloc&) {
-            // Out of memory for the merge: the lines go in one at a time.
-            for (const CProfileLine& line : section.m_lines)
-                WritePrivateProfileStringA(section.m_strName.c_str(), line.m_strKey.c_str(),
-                                           line.m_strValue.c_str(), m_file.GetText().c_str());
-        }
+    if (m_sections.empty())
+        return;
+    try {
+        // All sections into a copy that then takes the file's place: a power loss leaves the
+        // lines of all or none of them.
+        CProfileCopy copy(m_file);
+        WriteSections(copy.GetPath());
+        copy.Commit();
+    } catch (const std::bad_alloc&) {
+        // No memory for the copy's names: the lines go into the file itself.
+        WriteSections(m_file);
     }
     m_sections.clear();
 }
 
-void CProfileLineBatch::FlushSection(const CSectionWrites& section) {
-    const std::string& file = m_file.GetText();
+void CProfileLineBatch::WriteSections(const CSetupPath& file) noexcept {
+    for (const CSectionWrites& section : m_sections) {
+        try {
+            FlushSection(section, file.GetText());
+        } catch (const std::bad_alloc&) {
+            // Out of memory for the merge: the lines go in one at a time.
+            for (const CProfileLine& line : section.m_lines)
+                WritePrivateProfileStringA(section.m_strName.c_str(), line.m_strKey.c_str(),
+                                           line.m_strValue.c_str(), file.GetText().c_str());
+        }
+    }
+}
+
+void CProfileLineBatch::FlushSection(const CSectionWrites& section, const std::string& file) {
     std::vector<CProfileLine> merged = MergeProfileLines(
         ParseSectionText(ReadSectionText(file, section.m_strName)), section.m_lines);
     std::string text = FormatSectionText(merged);

@@ -20,8 +20,9 @@ public:
 
     // Collects one write; nothing reaches the file before Flush.
     void Add(const std::string& section, const std::string& key, const std::string& value);
-    // Writes the collected lines, one read and one write per section, and forgets them.
-    // Write failures are not reported (as with WritePrivateProfileString). Never throws.
+    // Writes the collected lines, one read and one write per section, into a copy of the file
+    // that then takes its place (see CProfileCopy), and forgets them. Write failures are not
+    // reported (as with WritePrivateProfileString). Never throws.
     void Flush() noexcept;
     bool IsEmpty() const { return m_sections.empty(); }
 
@@ -30,7 +31,8 @@ private:
         std::string m_strName;
         std::vector<CProfileLine> m_lines;
     };
-    void FlushSection(const CSectionWrites& section);
+    void WriteSections(const CSetupPath& file) noexcept;
+    void FlushSection(const CSectionWrites& section, const std::string& file);
 
     CSetupPath m_file;
     std::vector<CSectionWrites> m_sections; // in the order of their first write

@@ -1,5 +1,6 @@
 #include "transfer/InstallFile.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProgramItem.h"
@@ -28,11 +29,16 @@ void CInstallFile::Install() {
     } catch (...) {
         // Damaged, cut short, cancelled or written onto a full disk: the new copy is of no
         // use, and on a full disk it holds the room the next record needs. The extraction
-        // has closed it. Written in place, it is a file this member created.
-        (m_bWritingInPlace ? m_destination : m_temporary).Delete(true);
+        // has closed it.
+        m_temporary.Delete(true);
         throw;
     }
-    if (m_bWritingInPlace) {
+    PassCrashPoint(CrashPoint::kMemberWritten);
+    // A rename refuses to replace a file: it succeeding means there was no copy to compare
+    // with, in one call instead of a look-up and a rename. A shared file may have a copy in
+    // the other of the Windows and system folders, so it is always looked for.
+    int16_t id = Header().GetDestination();
+    if (id != kDestWindows && id != kDestSystem && m_temporary.RenameTo(m_destination)) {
         m_bInstalled = 1;
     } else {
         CSetupPath existing = FindExistingCopy();
@@ -42,6 +48,7 @@ void CInstallFile::Install() {
     if (Header().GetDestination() == kDestSystem)
         CountSharedUse();
     FillProgramItem();
+    PassCrashPoint(CrashPoint::kMemberPlaced);
 }
 
 void CInstallFile::Prepare() {
@@ -63,19 +70,15 @@ void CInstallFile::Prepare() {
     }
     m_destination = folder;
     m_destination.SetFileName(GetInstallName());
-    // With no copy there is nothing to compare: the member is written where it belongs,
-    // created in the same step that finds the name free (a look-up of a missing name and a
-    // rename each cost a read of the whole folder on some systems). A shared file may have
-    // a copy in the other of the Windows and system folders, so it always goes the long way.
-    m_bWritingInPlace = id != kDestWindows && id != kDestSystem &&
-                        m_destination.CreateNewFile() == CSetupPath::NewFile::created;
-    if (m_bWritingInPlace) {
-        SetOutputPath(m_destination.GetText());
-        return;
-    }
+    // Every member is written beside its destination and renamed into place once it is
+    // whole, stamped and checked: a power loss halfway leaves a stray temporary file, never
+    // a part of a file under the destination's name (which a later run would take for an
+    // existing copy, newer than the member by its time, and keep).
     m_temporary = m_destination;
-    // Claimed by creating it, for the same reason. With no name free the last one tried
-    // belongs to someone else: extracting into it would overwrite that file.
+    // Claimed by creating it: the extraction then opens a file that exists, where a missing
+    // name would be looked up again (on some systems by reading the whole folder). With no
+    // name free the last one tried belongs to someone else: extracting into it would
+    // overwrite that file.
     if (!m_temporary.MakeUniqueFile(1000) && m_temporary.NameTaken())
         ThrowFileException(CFileException::directoryFull, -1, m_temporary.GetText());
     SetOutputPath(m_temporary.GetText());

@@ -1,9 +1,9 @@
 // CInstallFile: one archive member (or plain file) being installed. The record it comes from
-// expands it into a temporary file beside its destination (or, when no copy exists, straight
-// into the destination, which it creates first); Install then decides whether an
-// existing copy may be replaced (version blocks first, modification times otherwise), puts
-// the new file in place or schedules it for the next start, writes the file's line into the
-// install log, counts shared system files and fills in the path of a matching program item.
+// expands it into a temporary file beside its destination, stamped with its time and
+// attributes; Install then decides whether an existing copy may be replaced (version blocks
+// first, modification times otherwise), puts the new file in place by a rename or schedules
+// it for the next start, writes the file's line into the install log, counts shared system
+// files and fills in the path of a matching program item.
 // Win32 only. One object serves a whole archive: each header read overwrites the last, and
 // the log lines of all its members are written when it is destroyed.
 #pragma once
@@ -29,7 +29,9 @@ public:
     // -1). Throws what extraction throws (CMultiFileException, CZLibException,
     // CFileException, CUserException after a confirmed Cancel) and CFileException badPath
     // for a destination id the install model does not know. The temporary file of a member
-    // whose extraction fails (or is cancelled) is removed; an existing copy is untouched.
+    // whose extraction fails (or is cancelled) is removed; an existing copy is untouched and
+    // nothing is put under the destination's name. The new file takes the destination's name
+    // by a rename only once it is whole.
     void Install();
 
     // Whether the new file (carrying the header's time) should replace `existing`.
@@ -53,5 +55,4 @@ private:
     // The log lines of this object's members: written together when it is destroyed.
     mutable CProfileLineBatch m_logLines;
     std::string m_strPreparedFolder; // the destination folder made for the member before
-    bool m_bWritingInPlace = false;  // the member is written to m_destination, created for it
 };

@@ -1,5 +1,6 @@
 #include "transfer/SetupMultiFile.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/FileGroup.h"
 #include "transfer/CopyEnvironment.h"
 
@@ -28,6 +29,7 @@ void CSetupMultiFile::Attach(CCopyEnvironment* environment, CCopyProgress* progr
 }
 
 void CSetupMultiFile::OnBlockBoundary() {
+    PassCrashPoint(CrashPoint::kBlockRead);
     if (m_pProgress && m_pEnvironment && m_pEnvironment->m_pSucceeded &&
         *m_pEnvironment->m_pSucceeded)
         m_pProgress->Tick();

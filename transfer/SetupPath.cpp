@@ -482,6 +482,23 @@ bool CSetupPath::RenameTo(const CSetupPath& newPath) const {
 #endif
 }
 
+bool CSetupPath::MoveOver(const CSetupPath& target) const {
+#ifdef _WIN32
+    const char* to = target.GetText().c_str();
+    if (MoveFileExA(m_strText.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return false;
+    DWORD attributes = GetFileAttributesA(to);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    DeleteFileA(to);
+    return MoveFileA(m_strText.c_str(), to) != 0;
+#else
+    return ::rename(m_strText.c_str(), target.GetText().c_str()) == 0;
+#endif
+}
+
 // Whether a file or folder of exactly this name exists. For the plain names MakeUniqueName
 // makes this answers as Exists() does, without opening a search of the folder (which costs
 // a read of the whole folder on some systems when the name is missing).

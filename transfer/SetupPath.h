@@ -65,6 +65,11 @@ public:
     void CreateFolderOrThrow(bool recursive) const; // CFileException on failure
     bool Delete(bool clearReadOnly) const;
     bool RenameTo(const CSetupPath& newPath) const;
+    // Puts this file in target's place in one step, an existing target included: target then
+    // names its old content or this file's, never neither and never a part of either. The
+    // move is written through to the disk. On a system without that move (Windows 95) target
+    // is deleted first. On Windows a read-only target is not replaced. True on success.
+    bool MoveOver(const CSetupPath& target) const;
     bool MakeUniqueName(bool mustNotExist, int maxTries);
     // A file or folder of exactly this name exists (no wildcards; cheaper than Exists()).
     bool NameTaken() const;

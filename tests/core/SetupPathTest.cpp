@@ -203,6 +203,24 @@ TEST(SetupPathFiles, DeleteClearsReadOnlyWhenAsked) {
     EXPECT_FALSE(f.Exists());
 }
 
+TEST(SetupPathFiles, MoveOverReplacesAnExistingFileAndNeedsASource) {
+    ScratchFolder scratch;
+    CSetupPath copy(scratch.path), target(scratch.path);
+    copy.SetFileName("1a2b3c4d.log");
+    target.SetFileName("shift.log");
+    { std::ofstream(copy.GetText()) << "new"; }
+    { std::ofstream(target.GetText()) << "old"; }
+    EXPECT_TRUE(copy.MoveOver(target));
+    EXPECT_FALSE(copy.Exists());
+    std::string text;
+    std::ifstream(target.GetText()) >> text;
+    EXPECT_EQ("new", text);
+    // Nothing to move: the target stays as it is.
+    EXPECT_FALSE(copy.MoveOver(target));
+    std::ifstream(target.GetText()) >> text;
+    EXPECT_EQ("new", text);
+}
+
 TEST(SetupPathFiles, RootsAreFolders) {
     CSetupPath temp(kRootTempDir);
     EXPECT_FALSE(temp.GetText().empty());

@@ -91,6 +91,8 @@ public:
     bool IsRunning() const;
     void Terminate();
     DWORD Id() const { return m_id; }
+    // The process handle (owned by this object), for waiting on it with other objects.
+    HANDLE Handle() const { return m_process.Get(); }
 
 private:
     CHandle m_process;

@@ -303,8 +303,10 @@ TEST_F(DiskFull, ContinueGoesOnAndTheUninstallRemovesWhatWasInstalled) {
     DWORD code = 12345;
     ASSERT_TRUE(uninstall.Wait(kEndTimeoutMs, &code));
     EXPECT_EQ(0u, code);
-    // The removal helper takes the setup program and the folder once setup has ended.
-    EXPECT_TRUE(WaitUntil([] { return !Exists("S:\\SW"); }, 30000));
+    // The removal helper takes the setup program once setup has ended; SETUP.INI keeps the
+    // folder.
+    EXPECT_TRUE(WaitUntil([] { return !Exists("S:\\SW\\SETUP.EXE"); }, 30000));
+    EXPECT_TRUE(Exists("S:\\SW\\SETUP.INI"));
     ExpectRemoved(state, true);
 }
 

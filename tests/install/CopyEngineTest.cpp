@@ -17,8 +17,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -443,8 +445,8 @@ TEST_F(DamagedArchive, ContinueGoesOnWithTheNextRecord) {
     EXPECT_EQ(std::vector<std::string>{"SHIFT.1: CMultiFileException"}, m_env.m_errors);
     EXPECT_EQ("later", ReadFileBytes(App("later.txt")));
     EXPECT_EQ(1, m_env.m_bSucceeded);
-    // The damaged member had no copy to compare with, so it was written in place: what was
-    // written of it is gone again, and no temporary file is left.
+    // The damaged member had no copy to compare with: neither it nor its temporary file is
+    // left.
     EXPECT_EQ(std::vector<std::string>{"later.txt"}, AppFiles());
 }
 
@@ -454,6 +456,44 @@ TEST_F(DamagedArchive, CancelStopsTheRun) {
     EXPECT_EQ(1u, m_env.m_errors.size());
     EXPECT_FALSE(PathExists(App("later.txt")));
     EXPECT_EQ(0, m_env.m_bSucceeded);
+}
+
+TEST_F(CopyEngine, AMemberTakesItsNameOnlyWhenItIsWhole) {
+    // With no copy to compare with as well as with one: while a member is written, its name
+    // holds nothing or the old copy, and its bytes go to a temporary file beside it.
+    const std::string newBytes = RandomBytes(40000, 21), oldBytes = RandomBytes(40000, 22);
+    WriteFileBytes(Src("new.bin"), newBytes);
+    WriteFileBytes(Src("old.bin"), oldBytes);
+    SetWriteTime(Src("old.bin"), 1500000000);
+    CreateDirectoryA(App("").c_str(), nullptr);
+    WriteFileBytes(App("old.bin"), "old copy");
+    SetWriteTime(App("old.bin"), 1000000000);
+    auto state = [this](const char* name, const std::string& bytes) {
+        if (!PathExists(App(name)))
+            return std::string("none");
+        std::string now = ReadFileBytes(App(name));
+        return now == bytes ? std::string("new") : now == "old copy" ? "old" : "damaged";
+    };
+    std::set<std::string> seen;
+    m_progress.m_onTick = [&](CRecordingProgress& progress) {
+        if (!progress.m_pCurrent)
+            return;
+        int temporaries = 0;
+        for (const std::string& file : AppFiles())
+            temporaries +=
+                file.size() == 12 && file.find_first_not_of("0123456789abcdef") == 8 ? 1 : 0;
+        seen.insert("new.bin " + state("new.bin", newBytes) + ", old.bin " +
+                    state("old.bin", oldBytes) + ", " + std::to_string(temporaries) + " temporary");
+    };
+    InstallArchive({{Src("new.bin"), 0, kMethodDeflate}, {Src("old.bin"), 0, kMethodStored}});
+    EXPECT_EQ((std::set<std::string>{"new.bin new, old.bin old, 1 temporary",
+                                     "new.bin none, old.bin old, 1 temporary"}),
+              seen);
+    EXPECT_EQ(newBytes, ReadFileBytes(App("new.bin")));
+    EXPECT_EQ(oldBytes, ReadFileBytes(App("old.bin")));
+    std::vector<std::string> files = AppFiles();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ((std::vector<std::string>{"new.bin", "old.bin"}), files);
 }
 
 TEST_F(CopyEngine, ConfirmedCancelFinishesTheMemberAndStops) {

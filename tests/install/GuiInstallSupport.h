@@ -130,7 +130,11 @@ protected:
     }
 
     // A diskette set of the sample product of its own, installing into C:\<name>\.
-    void SetUp() override {
+    void SetUp() override { MakeDisketteSet(HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR)); }
+
+    // The diskette set made from the payload folder (a Windows path) with the sample's
+    // product description, installing into a folder no earlier run has used.
+    void MakeDisketteSet(const std::string& payload) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         // A folder no earlier run in this prefix has used (process ids repeat).
         static int counter = 0;
@@ -139,7 +143,6 @@ protected:
                         std::to_string(++counter);
         } while (Exists("C:\\" + m_strName) || Exists("C:\\SWSET_" + m_strName));
         m_set = "C:\\SWSET_" + m_strName + "\\";
-        std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR);
         std::ostringstream out, err;
         ASSERT_EQ(0, RunMkdisks({"-i", payload, payload + "\\shiftwell.desc", m_set}, out, err))
             << err.str() << " in " << info->name();

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include "TestFolder.h"
+#include "profile/ProfileCopy.h"
 #include "profile/ProfileLineBatch.h"
 
 #include <windows.h>
@@ -121,6 +124,51 @@ TEST_F(ProfileLineBatchFile, ThousandsOfLinesInOneSection) {
     EXPECT_STREQ("2|1|0", value);
     std::string text = ReadBytes(log);
     EXPECT_EQ(0u, text.find("[Data]\r\nF0.BIN=2|1|0\r\nF1.BIN=2|1|0\r\n"));
+}
+
+// The names in the test folder, sorted.
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(ProfileLineBatchFile, WritesLeaveNoCopyBehind) {
+    std::string log = m_folder.Path("shift.log");
+    WriteBytes(log, "[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n");
+    for (int i = 0; i < 3; ++i) {
+        CProfileLineBatch batch{CSetupPath(log)};
+        batch.Add("Program", "file" + std::to_string(i), "0|1|0");
+    }
+    EXPECT_EQ(std::vector<std::string>{"shift.log"}, FolderNames(m_folder.Folder()));
+    EXPECT_EQ("[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n[Program]\r\n"
+              "file0=0|1|0\r\nfile1=0|1|0\r\nfile2=0|1|0\r\n",
+              ReadBytes(log));
+}
+
+TEST_F(ProfileLineBatchFile, WritesNotCommittedLeaveTheFileAsItWas) {
+    const std::string before = "[Program]\r\nshift.exe=0|1|0\r\n";
+    std::string ini = m_folder.Path("SETUP.INI");
+    WriteBytes(ini, before);
+    {
+        CProfileCopy copy{CSetupPath(ini)};
+        EXPECT_NE(ini, copy.GetPath().GetText());
+        EXPECT_EQ(before, ReadBytes(copy.GetPath().GetText()));
+        WritePrivateProfileStringA("GroupCreated", "Data0", "Tools",
+                                   copy.GetPath().GetText().c_str());
+        EXPECT_EQ(before, ReadBytes(ini)); // nothing reaches the file before the commit
+    }
+    EXPECT_EQ(before, ReadBytes(ini));
+    EXPECT_EQ(std::vector<std::string>{"SETUP.INI"}, FolderNames(m_folder.Folder()));
 }
 
 #endif

@@ -310,7 +310,8 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
         for (const std::string& pattern : state.m_dataPatterns)
             EXPECT_FALSE(AnyMatch(folder, pattern)) << folder << pattern;
     }
-    EXPECT_FALSE(FileThere(state.m_strInstallDir + "SETUP.INI"));
+    // Setup's record of the group stays, as the log does.
+    EXPECT_TRUE(FileThere(state.m_strInstallDir + "SETUP.INI"));
     EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
     EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
     for (const std::string& name : state.m_runValues)
@@ -329,8 +330,13 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     EXPECT_FALSE(SectionKeys(state.m_strLogPath, "destinations").empty());
     if (helperRan) {
         EXPECT_TRUE(WaitUntilGone(setupProgram, 30000)) << setupProgram;
-        EXPECT_TRUE(WaitUntilGone(state.m_strInstallDir, 10000)) << state.m_strInstallDir;
-        for (const std::string& folder : state.m_folders)
-            EXPECT_FALSE(FolderThere(folder)) << folder;
+        // SETUP.INI keeps the install folder; the folders below it that held installed files
+        // only are gone.
+        EXPECT_TRUE(FolderThere(state.m_strInstallDir)) << state.m_strInstallDir;
+        for (const std::string& folder : state.m_folders) {
+            if (folder != state.m_strInstallDir) {
+                EXPECT_FALSE(FolderThere(folder)) << folder;
+            }
+        }
     }
 }

@@ -42,9 +42,10 @@ public:
 
 // Everything the state names is in place (files, entries, items, marks).
 void ExpectInstalled(const CProductState& state);
-// Nothing of the product is left but the install log, the shared system files (one count
-// lower) and the helper programs. The setup program and the install folder are checked only
-// when the removal helper has had its turn (helperRan).
+// Nothing of the product is left but the install log, "SETUP.INI" in the install folder
+// (which therefore stays), the shared system files (one count lower) and the helper programs.
+// The setup program and the folders are checked only when the removal helper has had its
+// turn (helperRan).
 void ExpectRemoved(const CProductState& state, bool helperRan);
 // Nothing has been removed: every file and entry of ExpectInstalled is still there.
 void ExpectNothingRemoved(const CProductState& state);

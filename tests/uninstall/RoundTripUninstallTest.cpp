@@ -1,7 +1,8 @@
 // The sample product installed from its diskette set, used a little, and removed by the
 // command of its Uninstall entry (<install dir>\SETUP.EXE /U), interactively and unattended:
-// nothing of it is left but the install log and the shared system files, whose counts went
-// down by one, and the removal helper takes the setup program and the folder away.
+// nothing of it is left but the install log, SETUP.INI in the install folder (which stays)
+// and the shared system files, whose counts went down by one, and the removal helper takes
+// the setup program away.
 #include "GuiInstallSupport.h"
 #include "ProductState.h"
 
