@@ -43,6 +43,8 @@ public:
     uint32_t m_nDone = 0;                    // expanded bytes of the members done
     CInstallFile* m_pCurrentEntry = nullptr; // not owned
     std::string m_strDestinationLine;        // the destination line of the last tick
+    std::string m_strLinePath;               // the path and
+    int m_nLinePercent = -1;                 // the percentage m_strDestinationLine shows
     std::string m_strShownLine;              // the text control 1009 holds
 
 protected:
