@@ -56,7 +56,10 @@ CCopyPage::~CCopyPage() = default;
 
 bool CCopyPage::OnInitDialog() {
     bool result = CWizardPage::OnInitDialog();
-    m_gauge.CreateOver(kGaugeStyle, RECT{}, *this, kGaugePlaceholderId);
+    // Unattended, the page is sized to nothing: a gauge window would repaint at every
+    // percent for nobody. Without one the gauge still keeps its range and position.
+    if (!GetSetupApp().m_bBatch)
+        m_gauge.CreateOver(kGaugeStyle, RECT{}, *this, kGaugePlaceholderId);
     return result;
 }
 

@@ -1,7 +1,8 @@
 // Page 108: copying files. Its automatic work is the copy run; the page shows the source
 // file being read, the destination being written with its percentage and a gauge for the
 // whole run. The engine ticks the page every 4096 source bytes: that repaints it, serves
-// input and examines a pending Cancel. Centred on the screen, without a button bar.
+// input and examines a pending Cancel. Centred on the screen, without a button bar; an
+// unattended run's page, sized to nothing, has no gauge window either.
 // Win32 only.
 #pragma once
 
