@@ -29,7 +29,10 @@ bool CWizardPage::CreatePage() {
 }
 
 LRESULT CWizardPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG && m_nButtonBarId != 0 && m_pButtonBar == nullptr) {
+    // Unattended, nobody could press the bar's buttons: a page goes without (its windows and
+    // their layout are wineserver round trips, and every run creates most pages).
+    if (message == WM_INITDIALOG && m_nButtonBarId != 0 && m_pButtonBar == nullptr &&
+        !GetSetupApp().m_bBatch) {
         // The bar exists before the page's own initialisation, which places the grown page.
         auto* bar = new CButtonBar(this);
         m_pButtonBar = bar;
@@ -47,12 +50,19 @@ LRESULT CWizardPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool CWizardPage::OnInitDialog() {
     CDialog::OnInitDialog();
-    PlacePage();
-    if (GetSetupApp().m_bBatch)
+    const bool unattended = GetSetupApp().m_bBatch != 0;
+    if (unattended) {
+        // Sized to nothing, the page is never seen: placing it would be wasted, and it takes
+        // neither the activation nor the keyboard focus (false below) from the window that
+        // has them.
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(SW_SHOW);
+        ShowWindow(SW_SHOWNOACTIVATE);
+    } else {
+        PlacePage();
+        ShowWindow(SW_SHOW);
+    }
     PostMessage(WM_RUNPAGE);
-    return true;
+    return !unattended;
 }
 
 void CWizardPage::PlacePage() {

@@ -5,7 +5,8 @@
 // Construct pages with new only: the constructor registers the page, and the registry
 // (Wizard.h) owns and deletes it. The window is created the first time the page is shown
 // and then hidden and shown again; OnInitDialog, the automatic work (RunPage) and the bar's
-// layout run once per page and run.
+// layout run once per page and run. Unattended runs give no page a bar (m_pButtonBar stays
+// null).
 #pragma once
 
 #include "framework/ui/Dialog.h"
@@ -58,8 +59,9 @@ public:
     CButtonBar* m_pButtonBar = nullptr;      // owned by its window (deletes itself)
 
 protected:
-    // Control initialisation, PlacePage, zero size in unattended mode, show, post
-    // WM_RUNPAGE. Pages call it first in their own OnInitDialog.
+    // Control initialisation, PlacePage, show, post WM_RUNPAGE; true (the dialog manager
+    // gives the focus). Unattended: zero size instead of PlacePage, shown without activation,
+    // false (no focus). Pages call it first in their own OnInitDialog.
     bool OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(UINT id, UINT code, HWND control) override;

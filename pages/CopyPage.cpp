@@ -56,7 +56,10 @@ CCopyPage::~CCopyPage() = default;
 
 bool CCopyPage::OnInitDialog() {
     bool result = CWizardPage::OnInitDialog();
-    m_gauge.CreateOver(kGaugeStyle, RECT{}, *this, kGaugePlaceholderId);
+    // Unattended, the page is sized to nothing: a gauge window would repaint at every
+    // percent for nobody. Without one the gauge still keeps its range and position.
+    if (!GetSetupApp().m_bBatch)
+        m_gauge.CreateOver(kGaugeStyle, RECT{}, *this, kGaugePlaceholderId);
     return result;
 }
 
@@ -119,14 +122,19 @@ void CCopyPage::Tick() {
     }
     m_gauge.SetPos(position, true);
     int percent = PercentWritten(written, m_pCurrentEntry->Header().GetExpandedSize());
-    std::string line;
-    FormatString(line, "%s (%d%%)", m_pCurrentEntry->m_destination.GetText().c_str(), percent);
-    m_strDestinationLine = line;
+    const std::string& path = m_pCurrentEntry->m_destination.GetText();
+    // A member of some megabytes ticks hundreds of times at one percentage: the line is
+    // formatted again only when it changes.
+    if (percent != m_nLinePercent || path != m_strLinePath) {
+        FormatString(m_strDestinationLine, "%s (%d%%)", path.c_str(), percent);
+        m_nLinePercent = percent;
+        m_strLinePath = path;
+    }
     // Setting the same text again would only repaint it; a page that shows nothing (the
     // unattended run sizes its pages to nothing) gets the line at a tick once it shows.
-    if (line != m_strShownLine && CanShowProgress()) {
-        SetDlgItemText(kDestinationLineId, line);
-        m_strShownLine = line;
+    if (m_strDestinationLine != m_strShownLine && CanShowProgress()) {
+        SetDlgItemText(kDestinationLineId, m_strDestinationLine);
+        m_strShownLine = m_strDestinationLine;
     }
 }
 

@@ -1,7 +1,8 @@
 // Page 108: copying files. Its automatic work is the copy run; the page shows the source
 // file being read, the destination being written with its percentage and a gauge for the
 // whole run. The engine ticks the page every 4096 source bytes: that repaints it, serves
-// input and examines a pending Cancel. Centred on the screen, without a button bar.
+// input and examines a pending Cancel. Centred on the screen, without a button bar; an
+// unattended run's page, sized to nothing, has no gauge window either.
 // Win32 only.
 #pragma once
 
@@ -43,6 +44,8 @@ public:
     uint32_t m_nDone = 0;                    // expanded bytes of the members done
     CInstallFile* m_pCurrentEntry = nullptr; // not owned
     std::string m_strDestinationLine;        // the destination line of the last tick
+    std::string m_strLinePath;               // the path and
+    int m_nLinePercent = -1;                 // the percentage m_strDestinationLine shows
     std::string m_strShownLine;              // the text control 1009 holds
 
 protected:

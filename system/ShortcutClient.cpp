@@ -3,6 +3,7 @@
 #include "system/CommandText.h"
 #include "system/CurrentDirectory.h"
 #include "system/RegistryString.h"
+#include "system/SystemLibrary.h"
 #include "system/WindowsVersion.h"
 
 #include <objbase.h>
@@ -69,9 +70,15 @@ CSetupPath CShortcutClient::GetShortcutPath(const std::string& group,
 }
 
 bool CShortcutClient::ObtainShellLink() {
-    CoInitialize(nullptr); // never uninitialised: other parts of setup may use COM later
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                m_pShellLink.ReceiveVoid())))
+    // COM is loaded on first use: a run that makes no shortcut never needs it.
+    auto initialize = SystemFunction<decltype(&::CoInitialize)>("ole32.dll", "CoInitialize");
+    auto createInstance =
+        SystemFunction<decltype(&::CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+    if (initialize == nullptr || createInstance == nullptr)
+        return false;
+    initialize(nullptr); // never uninitialised: other parts of setup may use COM later
+    if (FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              m_pShellLink.ReceiveVoid())))
         return false;
     return SUCCEEDED(m_pShellLink->QueryInterface(IID_IPersistFile, m_pPersistFile.ReceiveVoid()));
 }

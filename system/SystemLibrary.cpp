@@ -3,6 +3,9 @@
 #include "system/LoadedLibrary.h"
 #include "transfer/SetupPath.h"
 
+#include <map>
+#include <string>
+
 namespace {
 
 // Flags of the newer loader (documented values; older headers may lack them).
@@ -56,4 +59,13 @@ HMODULE LoadSystemLibrary(const char* fileName) {
 HMODULE LoadLibraryFromFolder(const std::string& fullPath) {
     return LoadQuietly(fullPath,
                        HasSearchFlags() ? kSearchDllLoadDir | kSearchSystem32 : kAlteredSearchPath);
+}
+
+HMODULE KeptSystemLibrary(const char* fileName) {
+    // One attempt per name: a library missing from the system directory stays missing.
+    static std::map<std::string, CLoadedLibrary> libraries;
+    auto it = libraries.find(fileName);
+    if (it == libraries.end())
+        it = libraries.try_emplace(fileName, LoadSystemLibrary(fileName)).first;
+    return it->second.Get();
 }

@@ -5,6 +5,8 @@
 // Every function returns a module the caller owns: wrap it in CLoadedLibrary at once.
 #pragma once
 
+#include "system/LoadedLibrary.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,3 +26,16 @@ HMODULE LoadSystemLibrary(const char* fileName);
 // dependencies looked for in its folder and then in the system directory. Null when it cannot
 // be loaded; no system error box is shown.
 HMODULE LoadLibraryFromFolder(const std::string& fullPath);
+
+// The module of a library of the system directory, loaded by LoadSystemLibrary the first time
+// it is asked for and kept until the program ends (its functions may be called at any time,
+// and COM, once initialised, stays so). Null when it cannot be loaded. For the libraries that
+// only some runs need, the common dialogs and COM among them: imported, they would be loaded,
+// with all they load in turn, at every start, the unattended ones included.
+HMODULE KeptSystemLibrary(const char* fileName);
+
+// A function of such a library as the type its caller declares (decltype(&::Function) for a
+// declared one), or null.
+template <typename Proc> Proc SystemFunction(const char* fileName, const char* functionName) {
+    return FindProc<Proc>(KeptSystemLibrary(fileName), functionName);
+}

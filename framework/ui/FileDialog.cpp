@@ -1,6 +1,7 @@
 #include "framework/ui/FileDialog.h"
 
 #include "framework/ui/WinApp.h"
+#include "system/SystemLibrary.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,7 +51,10 @@ INT_PTR CFileDialog::DoModal() {
     m_ofn.lpfnHook = HookProc;
     m_ofn.Flags |= OFN_ENABLEHOOK;
     m_bModal = true;
-    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    // Loaded on first use: most runs show no file dialog.
+    auto run = SystemFunction<decltype(&::GetOpenFileNameA)>(
+        "comdlg32.dll", m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA");
+    BOOL ok = run != nullptr && run(&m_ofn);
     m_bModal = false;
     if (m_hWnd != nullptr) // unbound when the window outlived its WM_NCDESTROY unseen
         Detach();

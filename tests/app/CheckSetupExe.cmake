@@ -1,6 +1,8 @@
 # SETUP.EXE must be a GUI program for its architecture that imports only libraries every
 # Windows has: the product is a 32-bit (PE32, i386) program; the x86_64 build that runs on
-# 64-bit-only hosts is PE32+ for x86-64.
+# 64-bit-only hosts is PE32+ for x86-64. The common dialogs and COM are loaded when a run
+# first needs them, never imported: each start, the unattended ones too, would load them and
+# the shell libraries they bring in.
 #   cmake -DEXE=path/SETUP.EXE -DOBJDUMP=i686-w64-mingw32-objdump [-DARCH=i686|x86_64]
 #         -P CheckSetupExe.cmake
 cmake_minimum_required(VERSION 3.20)
@@ -33,12 +35,16 @@ if(NOT headers MATCHES "Subsystem[ \t]+00000002")
 endif()
 set(system_libraries advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32
     user32 version)
+set(loaded_when_needed comctl32 comdlg32 ole32 oleaut32 shell32)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 foreach(line ${imports})
     string(REGEX REPLACE "DLL Name: ([^\n]+)\\.[dD][lL][lL]" "\\1" name "${line}")
     string(TOLOWER "${name}" name)
     if(NOT name IN_LIST system_libraries)
         message(FATAL_ERROR "${EXE} imports ${line}, which is not a system library")
+    endif()
+    if(name IN_LIST loaded_when_needed)
+        message(FATAL_ERROR "${EXE} imports ${line}, which only some runs need")
     endif()
     message(STATUS "imports ${name}")
 endforeach()

@@ -32,6 +32,8 @@ struct PageScript {
     int confirmCalls = 0;
     int runCalls = 0;
     RECT rectAtRun{-1, -1, -1, -1}; // the page's window when its work ran
+    bool barAtRun = false;          // the page had a button bar when its work ran
+    bool activeAtRun = false;       // the page was the active window when its work ran
 };
 
 struct ChainLink {
@@ -51,6 +53,8 @@ public:
     int RunPage() override {
         ++m_script.runCalls;
         m_script.rectAtRun = GetWindowRect();
+        m_script.barAtRun = m_pButtonBar != nullptr;
+        m_script.activeAtRun = GetActiveWindow() == m_hWnd;
         if (m_script.throwFileNotFound)
             throw CFileException(CFileException::fileNotFound);
         return m_script.runResult;
@@ -125,6 +129,7 @@ TEST_F(Wizard, PassedOverPagesAreCreatedButNeverShown) {
     GoToPage(102, kForward);
     ASSERT_EQ(GetCurrentPage(), Page(102));
     EXPECT_TRUE(Visible(102));
+    EXPECT_EQ(GetActiveWindow(), Page(102)->m_hWnd); // ready for the keyboard
     EXPECT_EQ(Page(102)->GetOwner(), m_main->m_hWnd);
 
     Page(102)->GoNext();
@@ -278,16 +283,22 @@ TEST_F(Wizard, FailedAutomaticWorkIsReportedAndLeadsToTheFailedPage) {
     EXPECT_EQ(GetCurrentPage(), Page(116));
 }
 
+// Unattended, nobody sees a page or presses its buttons: the pages get no button bar and
+// never take the activation (and with it the keyboard) from whatever window has it.
 TEST_F(Wizard, UnattendedPagesAreInvisibleAndAdvanceByThemselves) {
     m_app->m_bBatch = 1;
     g_chain = {{102, {104, true}}, {104, {116, true}}, {116, {-1, false}}};
+    HWND active = GetActiveWindow();
     GoToPage(102, kForward);
+    EXPECT_EQ(GetActiveWindow(), active);
     RunQueued();
     for (int id : {102, 104, 116}) {
         const PageScript& script = g_scripts[id];
         EXPECT_EQ(script.runCalls, 1) << id;
         EXPECT_EQ(script.rectAtRun.right - script.rectAtRun.left, 0) << id;
         EXPECT_EQ(script.rectAtRun.bottom - script.rectAtRun.top, 0) << id;
+        EXPECT_FALSE(script.barAtRun) << id;
+        EXPECT_FALSE(script.activeAtRun) << id;
     }
     EXPECT_EQ(m_app->m_pMainWnd, nullptr); // the last page finished setup by itself
     EXPECT_EQ(m_app->m_bSucceeded, 1);

@@ -81,6 +81,26 @@ TEST(LibraryPlanting, LoadsProductLibrariesByPathAndSystemOnesOnlyFromTheSystemF
     EXPECT_NE(version.Find<FARPROC>("GetFileVersionInfoSizeA"), nullptr);
 }
 
+// The common dialogs and COM are loaded when first needed, from the system folder like every
+// other library SETUP.EXE loads by itself, and once.
+TEST(LibraryPlanting, LibrariesLoadedWhenNeededComeFromTheSystemFolderOnce) {
+    HardenLibrarySearch();
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    for (const char* name : {"comdlg32.dll", "ole32.dll"}) {
+        HMODULE module = KeptSystemLibrary(name);
+        ASSERT_NE(module, nullptr) << name;
+        EXPECT_EQ(module, KeptSystemLibrary(name)) << name;
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(module, path, MAX_PATH);
+        EXPECT_EQ(Lower(path), Lower(std::string(system) + "\\" + name));
+    }
+    EXPECT_NE(SystemFunction<FARPROC>("comdlg32.dll", "GetOpenFileNameA"), nullptr);
+    EXPECT_NE(SystemFunction<FARPROC>("ole32.dll", "CoCreateInstance"), nullptr);
+    EXPECT_EQ(SystemFunction<FARPROC>("ole32.dll", "NoSuchFunction"), nullptr);
+    EXPECT_EQ(KeptSystemLibrary("fixture_base.dll"), nullptr); // not a system library
+}
+
 // Under Wine the system's own libraries are preferred to a copy of the same name unless told
 // otherwise; on Windows a copy beside the program would be taken. While this object lives,
 // Wine treats version.dll for SETUP.EXE as Windows would. (The variable WINEDLLOVERRIDES

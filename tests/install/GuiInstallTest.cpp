@@ -74,7 +74,12 @@ protected:
         EXPECT_NE(copy, nullptr);
         if (!prompt || !copy)
             return nullptr;
-        EXPECT_NE(std::string::npos, GetControlText(copy, 1009).find("shift.dat"));
+        // The destination line: the member's path and how much of it is written.
+        const std::string line = GetControlText(copy, 1009);
+        const std::string start = m_install + "DATA\\shift.dat (";
+        EXPECT_EQ(0, line.compare(0, start.size(), start)) << line;
+        EXPECT_TRUE(line.size() > start.size() + 2 && line.compare(line.size() - 2, 2, "%)") == 0)
+            << line;
         Click(copy, IDCANCEL);
         TypeText(prompt, 1001, elsewhere);
         Click(prompt, IDOK);
