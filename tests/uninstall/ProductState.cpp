@@ -271,12 +271,14 @@ void ExpectInstalled(const CProductState& state) {
     // Wine's stand-in for Program Manager makes no item of a command with arguments, as the
     // extra items of REGISTER.INI have.
     for (const std::string& title : state.m_extraItemTitles) {
-        if (IsNewShell())
+        if (IsNewShell()) {
             EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+        }
     }
     for (const std::string& library : state.m_libraries) {
-        if (EqualsIgnoringCase(library, "shiftreg.dll"))
+        if (EqualsIgnoringCase(library, "shiftreg.dll")) {
             EXPECT_TRUE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+        }
     }
 }
 
@@ -297,10 +299,11 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     const std::string& setupProgram = state.m_strSetupProgram;
     for (const LoggedFile& file : state.m_files) {
         const std::string name = file.strPath.substr(file.strPath.find_last_of('\\') + 1);
-        if (file.nDestination == -3 || IsKeptFileName(name))
+        if (file.nDestination == -3 || IsKeptFileName(name)) {
             EXPECT_TRUE(FileThere(file.strPath)) << file.strPath << " must stay";
-        else if (!EqualsIgnoringCase(file.strPath, setupProgram))
+        } else if (!EqualsIgnoringCase(file.strPath, setupProgram)) {
             EXPECT_FALSE(FileThere(file.strPath)) << file.strPath;
+        }
     }
     for (const auto& shared : state.m_sharedCounts) {
         DWORD expected = shared.second > 0 ? shared.second - 1 : 0;
