@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #ifdef _WIN32
 #include "TestFolder.h"
@@ -126,22 +125,6 @@ TEST_F(ProfileLineBatchFile, ThousandsOfLinesInOneSection) {
     EXPECT_EQ(0u, text.find("[Data]\r\nF0.BIN=2|1|0\r\nF1.BIN=2|1|0\r\n"));
 }
 
-// The names in the test folder, sorted.
-std::vector<std::string> FolderNames(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST_F(ProfileLineBatchFile, WritesLeaveNoCopyBehind) {
     std::string log = m_folder.Path("shift.log");
     WriteBytes(log, "[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n");
@@ -149,7 +132,7 @@ TEST_F(ProfileLineBatchFile, WritesLeaveNoCopyBehind) {
         CProfileLineBatch batch{CSetupPath(log)};
         batch.Add("Program", "file" + std::to_string(i), "0|1|0");
     }
-    EXPECT_EQ(std::vector<std::string>{"shift.log"}, FolderNames(m_folder.Folder()));
+    EXPECT_EQ(std::vector<std::string>{"shift.log"}, m_folder.Files());
     EXPECT_EQ("[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n[Program]\r\n"
               "file0=0|1|0\r\nfile1=0|1|0\r\nfile2=0|1|0\r\n",
               ReadBytes(log));
@@ -168,7 +151,7 @@ TEST_F(ProfileLineBatchFile, WritesNotCommittedLeaveTheFileAsItWas) {
         EXPECT_EQ(before, ReadBytes(ini)); // nothing reaches the file before the commit
     }
     EXPECT_EQ(before, ReadBytes(ini));
-    EXPECT_EQ(std::vector<std::string>{"SETUP.INI"}, FolderNames(m_folder.Folder()));
+    EXPECT_EQ(std::vector<std::string>{"SETUP.INI"}, m_folder.Files());
 }
 
 #endif
