@@ -23,10 +23,33 @@ constexpr uint8_t kNormalFile = 0x80; // a file without any other attribute bit
 constexpr size_t kGatherBytes = 65536;
 } // namespace
 
+CFile::NewFile CMultiFileEntry::ClaimOutput(const std::string& path) {
+    if (path.size() >= kMaxPath)
+        ThrowFileException(CFileException::badPath, -1, path);
+    CloseQuietly();
+    m_bClaimed = false;
+    NewFile result = CreateNew(path);
+    if (result == NewFile::created) {
+        m_strOutputPath = path;
+        m_path = path;
+        m_bClaimed = true;
+    }
+    return result;
+}
+
+bool CMultiFileEntry::RenameOutput(const std::string& newPath) {
+    bool renamed = m_bClaimed && IsHandleOpen() && RenameOpen(newPath);
+    m_bClaimed = false;
+    Close();
+    return renamed;
+}
+
 void CMultiFileEntry::OpenOutput() {
     m_gathered.clear();
     m_bGathering = false;
-    OpenWrite(m_strOutputPath, true);
+    // A claimed output is open already, and empty.
+    if (!m_bClaimed || !IsHandleOpen() || m_strOutputPath != GetFilePath())
+        OpenWrite(m_strOutputPath, true);
     ResetWriteCount();
     ResetChecksum();
     m_gathered.reserve(kGatherBytes);
@@ -58,6 +81,7 @@ void CMultiFileEntry::WriteGathered() {
 void CMultiFileEntry::Abort() {
     m_gathered.clear();
     m_bGathering = false;
+    m_bClaimed = false;
     CSpanFile::Abort();
 }
 
@@ -74,14 +98,21 @@ void CMultiFileEntry::ApplyStatus() {
     time_t time = static_cast<time_t>(m_header.GetTime());
     if (time != 0 && IsHandleOpen())
         SetModifiedTime(time);
-    Close();
+    bool keepOpen = m_bClaimed && IsHandleOpen();
+    if (!keepOpen)
+        Close();
     CFileStatus status;
-    if (!CFile::GetStatus(m_strOutputPath, status))
+    if (!CFile::GetStatus(m_strOutputPath, status)) {
+        Abort();
         ThrowFileException(CFileException::fileNotFound, -1, m_strOutputPath);
+    }
     uint8_t wanted = static_cast<uint8_t>(m_header.GetAttributes() & 0xFF & ~kAttrDirectory);
     // What SetStatus gives a file with no attribute bit: a plain ("normal") file.
     if (status.m_attribute == (wanted != 0 ? wanted : kNormalFile))
         return;
+    // Attributes are set by name, which the open file's sharing would refuse.
+    m_bClaimed = false;
+    Close();
     status.m_mtime = 0; // already set
     status.m_attribute = wanted;
     CFile::SetStatus(m_strOutputPath, status);

@@ -19,12 +19,21 @@ public:
     // CFileException badPath: cutting it would name a different file.
     void SetOutputPath(const std::string& path);
     const std::string& GetOutputPath() const { return m_strOutputPath; }
+    // Claims path for the output by creating it (see CFile::CreateNew); on created the file
+    // stays open, OpenOutput writes into it and ApplyStatus leaves it open for
+    // RenameOutput. Any other result leaves the output path unchanged and nothing open.
+    CFile::NewFile ClaimOutput(const std::string& path);
+    // Gives the output file, claimed and still open after ApplyStatus, the name newPath
+    // without replacing a file of that name, and closes it. False when it was not renamed
+    // (the name is taken, or the system cannot rename an open file): the file is closed
+    // under its old name all the same. Throws CFileException when the close fails.
+    bool RenameOutput(const std::string& newPath);
     // Creates the output file (binary); write count and checksum restart at 0. Until
     // ApplyStatus the expanded bytes are gathered and written in large pieces (counts,
     // checksum and the disk-full rule are those of each write). Throws CFileException.
     void OpenOutput();
     // Writes what is gathered, stamps the output file with the header's time and attribute
-    // byte and closes it: the
+    // byte and closes it (a claimed output with its attributes in place stays open): the
     // time goes through the open handle, the attributes by name only when the new file does
     // not already have them (each open by name costs much more than the write itself on
     // some systems). Throws CFileException.
@@ -62,6 +71,7 @@ private:
     int64_t m_nHeaderPosition;       // 0 = not yet known
     std::vector<uint8_t> m_gathered; // output not yet written
     bool m_bGathering = false;
+    bool m_bClaimed = false; // the open output was created by ClaimOutput
     std::string m_strOutputPath;
     CEntryHeader m_header;
     std::string m_strName;

@@ -123,6 +123,86 @@ bool CFile::Open(const std::string& fileName, unsigned openFlags, CFileException
     return true;
 }
 
+CFile::NewFile CFile::CreateNew(const std::string& fileName, CFileException* error) {
+    if (m_hFile != hFileNull)
+        CFile::Abort();
+    m_strFileName = fileName;
+#ifdef _WIN32
+    // DELETE access lets RenameOpen move the file while it is open.
+    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        m_hFile = h;
+        return NewFile::created;
+    }
+    long cause = LastOsError();
+    if (cause == ERROR_FILE_EXISTS || cause == ERROR_ALREADY_EXISTS ||
+        GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return NewFile::nameTaken; // a folder of that name refuses differently
+#else
+    int fd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        m_hFile = fd;
+        return NewFile::created;
+    }
+    long cause = LastOsError();
+    struct stat existing;
+    if (cause == EEXIST || ::stat(fileName.c_str(), &existing) == 0)
+        return NewFile::nameTaken; // a folder of that name refuses differently
+#endif
+    if (error)
+        *error = CFileException(CFileException::OsErrorToCause(cause), cause, fileName);
+    return NewFile::failed;
+}
+
+#ifdef _WIN32
+namespace {
+// FILE_RENAME_INFO, which the headers declare only for newer Windows versions.
+struct RenameInfo {
+    BOOLEAN replaceIfExists;
+    HANDLE rootDirectory;
+    DWORD fileNameLength; // bytes, without the terminating zero
+    WCHAR fileName[MAX_PATH + 8];
+};
+constexpr int kFileRenameInfo = 3;
+using SetFileInformationByHandleProc = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+} // namespace
+#endif
+
+bool CFile::RenameOpen(const std::string& newName) {
+#ifdef _WIN32
+    // Renaming through the handle saves opening the file by name again (each open is a
+    // round trip to the server under some systems). Systems before Vista lack the call.
+    static const auto setInformation =
+        reinterpret_cast<SetFileInformationByHandleProc>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    if (setInformation == nullptr || m_hFile == hFileNull)
+        return false;
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(newName.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    RenameInfo info = {};
+    info.replaceIfExists = FALSE;
+    // The kernel takes the name as it is: an NT path of the DOS name.
+    const WCHAR prefix[] = {L'\\', L'?', L'?', L'\\'};
+    const int prefixLength = 4;
+    memcpy(info.fileName, prefix, sizeof prefix);
+    int wide = MultiByteToWideChar(CP_ACP, 0, full, static_cast<int>(length),
+                                   info.fileName + prefixLength, MAX_PATH);
+    if (wide <= 0)
+        return false;
+    info.fileNameLength = static_cast<DWORD>((prefixLength + wide) * sizeof(WCHAR));
+    if (!setInformation(m_hFile, kFileRenameInfo, &info, sizeof info))
+        return false;
+    m_strFileName = newName;
+    return true;
+#else
+    (void)newName;
+    return false;
+#endif
+}
+
 unsigned CFile::Read(void* buffer, unsigned count) {
     if (count == 0)
         return 0;

@@ -63,6 +63,15 @@ public:
     // Opens the file; false on failure, with the cause in *error when given.
     virtual bool Open(const std::string& fileName, unsigned openFlags,
                       CFileException* error = nullptr);
+    enum class NewFile { created, nameTaken, failed };
+    // Creates fileName for reading and writing, no sharing, and keeps it open; a file or
+    // folder of that name already there gives nameTaken (so the creation itself claims a
+    // name). failed carries the cause in *error when given.
+    NewFile CreateNew(const std::string& fileName, CFileException* error = nullptr);
+    // Gives the open file another name on the same drive, never replacing a file of that
+    // name. False, with the file still open under its old name, when the name is taken or
+    // the system cannot rename an open file (then rename it by name once it is closed).
+    bool RenameOpen(const std::string& newName);
     // Reads up to count bytes; returns the number read (0 at end of file). Throws on error.
     virtual unsigned Read(void* buffer, unsigned count);
     // Writes all count bytes or throws (disk full gives cause diskFull).

@@ -28,8 +28,8 @@ void CInstallFile::Install() {
         m_pRecord->Extract(*this);
     } catch (...) {
         // Damaged, cut short, cancelled or written onto a full disk: the new copy is of no
-        // use, and on a full disk it holds the room the next record needs. The extraction
-        // has closed it.
+        // use, and on a full disk it holds the room the next record needs.
+        Abort();
         m_temporary.Delete(true);
         throw;
     }
@@ -38,9 +38,12 @@ void CInstallFile::Install() {
     // with, in one call instead of a look-up and a rename. A shared file may have a copy in
     // the other of the Windows and system folders, so it is always looked for.
     int16_t id = Header().GetDestination();
-    if (id != kDestWindows && id != kDestSystem && m_temporary.RenameTo(m_destination)) {
+    bool mayRenameFirst = id != kDestWindows && id != kDestSystem;
+    if (mayRenameFirst && PutInPlaceFirst()) {
         m_bInstalled = 1;
     } else {
+        if (IsHandleOpen())
+            Close(); // compared and renamed by name from here on
         CSetupPath existing = FindExistingCopy();
         Place(existing, existing.Exists());
     }
@@ -75,13 +78,34 @@ void CInstallFile::Prepare() {
     // a part of a file under the destination's name (which a later run would take for an
     // existing copy, newer than the member by its time, and keep).
     m_temporary = m_destination;
-    // Claimed by creating it: the extraction then opens a file that exists, where a missing
-    // name would be looked up again (on some systems by reading the whole folder). With no
-    // name free the last one tried belongs to someone else: extracting into it would
-    // overwrite that file.
-    if (!m_temporary.MakeUniqueFile(1000) && m_temporary.NameTaken())
-        ThrowFileException(CFileException::directoryFull, -1, m_temporary.GetText());
+    ClaimTemporary();
+}
+
+// The temporary name is claimed by creating the file, which the extraction then writes
+// through the same handle: every open by name costs a round trip to the server on some
+// systems, and a missing name a read of the whole folder. With no name free the last one
+// tried belongs to someone else: extracting into it would overwrite that file.
+void CInstallFile::ClaimTemporary() {
+    const int kTries = 1000;
+    for (int tries = 0;;) {
+        m_temporary.TakeRandomTitle();
+        CFile::NewFile result = ClaimOutput(m_temporary.GetText());
+        if (result == CFile::NewFile::created)
+            return;
+        if (result == CFile::NewFile::failed)
+            break; // the extraction's own open reports why
+        if (++tries >= kTries)
+            ThrowFileException(CFileException::directoryFull, -1, m_temporary.GetText());
+    }
     SetOutputPath(m_temporary.GetText());
+}
+
+// Closes the new file under the destination's name, renamed through its open handle where
+// the system can; by name otherwise. False when a file of that name is there.
+bool CInstallFile::PutInPlaceFirst() {
+    if (IsHandleOpen())
+        return RenameOutput(m_destination.GetText()) || m_temporary.RenameTo(m_destination);
+    return m_temporary.RenameTo(m_destination);
 }
 
 CSetupPath CInstallFile::FindExistingCopy() const {

@@ -45,6 +45,8 @@ public:
 
 private:
     void Prepare();
+    void ClaimTemporary();
+    bool PutInPlaceFirst();
     CSetupPath FindExistingCopy() const;
     void Place(const CSetupPath& existing, bool exists);
     void WriteLogLine() const;

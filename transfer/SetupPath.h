@@ -73,6 +73,8 @@ public:
     bool MakeUniqueName(bool mustNotExist, int maxTries);
     // A file or folder of exactly this name exists (no wildcards; cheaper than Exists()).
     bool NameTaken() const;
+    // A new title of eight hexadecimal digits from rand(), extension kept.
+    void TakeRandomTitle();
     // As MakeUniqueName(true, maxTries), but the name is claimed by creating the file (empty)
     // in the same step: no other program can take it between the test and the use, and a
     // missing name is looked up once, not twice. False when no name was free or the file
@@ -96,7 +98,6 @@ private:
     };
     Parts Split() const;
     void Join(const Parts& parts); // _makepath into a bounded buffer
-    void TakeRandomTitle();        // eight hexadecimal digits from rand()
 
     std::string m_strText;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 std::string TempFile(const char* name) {
     CSetupPath p(kRootTempDir);
@@ -105,4 +107,77 @@ TEST(File, RemovingMissingFileThrowsWithItsName) {
         EXPECT_EQ(name, e.m_strFileName);
         EXPECT_STREQ("CFileException", e.GetRuntimeClassName());
     }
+}
+
+namespace {
+std::string ReadAll(const std::string& name) {
+    CFile f;
+    if (!f.Open(name, CFile::modeRead))
+        return "<missing>";
+    char buffer[64] = {};
+    unsigned n = f.Read(buffer, sizeof buffer);
+    return std::string(buffer, n);
+}
+
+void WriteNew(const std::string& name, const std::string& text) {
+    CFile f;
+    ASSERT_TRUE(f.Open(name, CFile::modeCreate | CFile::modeWrite));
+    f.Write(text.data(), static_cast<unsigned>(text.size()));
+}
+} // namespace
+
+// The copy engine claims its temporary names with CreateNew and writes through that handle:
+// a name in use must never be opened, whatever holds it.
+TEST(File, CreateNewClaimsOnlyAFreeName) {
+    std::string name = TempFile("swclaim.tmp");
+    std::remove(name.c_str());
+    CFile claimed;
+    ASSERT_EQ(CFile::NewFile::created, claimed.CreateNew(name));
+    claimed.Write("mine", 4);
+    claimed.Close();
+
+    CFile second;
+    EXPECT_EQ(CFile::NewFile::nameTaken, second.CreateNew(name));
+    EXPECT_FALSE(second.IsHandleOpen());
+    EXPECT_EQ("mine", ReadAll(name));
+
+    CSetupPath folder(kRootTempDir);
+    EXPECT_EQ(CFile::NewFile::nameTaken, second.CreateNew(folder.GetText()));
+
+    CSetupPath nowhere(kRootTempDir);
+    nowhere.AppendSubdirectory("sw-no-such-folder");
+    nowhere.SetFileName("x.tmp");
+    CFileException error;
+    EXPECT_EQ(CFile::NewFile::failed, second.CreateNew(nowhere.GetText(), &error));
+    EXPECT_NE(CFileException::none, error.m_cause);
+    CFile::Remove(name);
+}
+
+// Renaming the open file never replaces another, in any letter case; where the system
+// cannot rename an open file the call says so and the file stays where it was.
+TEST(File, RenameOpenNeverReplacesAFile) {
+    std::string temporary = TempFile("swren1.tmp"), target = TempFile("SWREN-TARGET.TXT");
+    std::string other = TempFile("SWREN-OTHER.TXT");
+    for (const std::string& name : {temporary, target, other})
+        std::remove(name.c_str());
+    WriteNew(other, "old");
+
+    CFile file;
+    ASSERT_EQ(CFile::NewFile::created, file.CreateNew(temporary));
+    file.Write("new", 3);
+    EXPECT_FALSE(file.RenameOpen(TempFile("swren-other.txt")));
+    EXPECT_TRUE(file.IsHandleOpen());
+    bool renamed = file.RenameOpen(target);
+    file.Close();
+    EXPECT_EQ("old", ReadAll(other));
+#ifdef _WIN32
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ("new", ReadAll(target));
+    EXPECT_EQ("<missing>", ReadAll(temporary));
+#else
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ("new", ReadAll(temporary));
+#endif
+    for (const std::string& name : {temporary, target, other})
+        std::remove(name.c_str());
 }
