@@ -25,7 +25,7 @@ RUN_DIR := $(WIN32_DIR)
 endif
 
 .PHONY: all bootstrap win32 win64 windows native asan test test-native test-asan test-windows \
-	arch-note demo bench clean
+	arch-note demo docs bench clean
 
 all: win32 $(RUN_BUILD) native
 
@@ -92,6 +92,10 @@ test: test-native test-asan test-windows
 
 demo: arch-note $(RUN_BUILD) native
 	@scripts/demo $(RUN_DIR) $(NATIVE_DIR)
+
+# The demo again, and its welcome page screenshot replaces the tracked docs/welcome.png.
+docs: arch-note $(RUN_BUILD) native
+	@scripts/demo $(RUN_DIR) $(NATIVE_DIR) --refresh-docs
 
 bench: arch-note $(RUN_BUILD) native
 	@bench/run $(RUN_DIR) $(NATIVE_DIR)
