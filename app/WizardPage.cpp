@@ -6,9 +6,9 @@
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
+#include "framework/Format.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/ui/WinApp.h"
-#include "transfer/Format.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 #include "errors/ErrorDialog.h"
 
 #include "errors/XException.h"
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
-#include "transfer/Format.h"
 
 #include <cstdarg>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "errors/XException.h"
 
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include <iterator>
 

@@ -11,7 +11,7 @@
 #include "profile/InstallProfile.h"
 #include "system/ProgramItems.h"
 #include "transfer/CopyEngine.h"
-#include "transfer/Format.h"
+#include "framework/Format.h"
 #include "transfer/InstallFile.h"
 #include "transfer/InstallPlan.h"
 #include "transfer/InsertDisketteDialog.h"

@@ -1,8 +1,8 @@
 #include "pages/FolderDialog.h"
 
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/MessageBox.h"
-#include "transfer/Format.h"
 #include "transfer/SetupPath.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "transfer/InsertDisketteDialog.h"
 
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
-#include "transfer/Format.h"
 
 namespace {
 

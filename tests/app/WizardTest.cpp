@@ -10,7 +10,7 @@
 #include "app/Wizard.h"
 #include "app/WizardPage.h"
 #include "framework/Exception.h"
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include "GuiDriver.h"
 #include "InProcess.h"
