@@ -7,7 +7,8 @@ if(SHIFTWELL_WIN32)
 
     add_library(copy_engine STATIC
         CopyEngine.cpp InstallFile.cpp FileVersion.cpp ReplaceAtRestart.cpp SourceFolder.cpp)
-    target_link_libraries(copy_engine PUBLIC install_plan system_registry system_libraries profile)
+    target_link_libraries(copy_engine PUBLIC
+        install_plan system_registry system_version_info profile)
 endif()
 
 # The copy engine's windows: the gauge and the Insert Diskette prompt.
