@@ -1,4 +1,4 @@
-#include "pages/RemoveFilesPage.h"
+#include "uninstall/RemoveFilesPage.h"
 
 #include "app/DialogUtil.h"
 #include "app/SetupApp.h"

@@ -1,20 +1,20 @@
-#include "pages/PageFactory.h"
+#include "app/PageFactory.h"
 
 #include "app/SetupApp.h"
 #include "pages/CompletePage.h"
 #include "pages/ConditionsPage.h"
-#include "pages/CopyPage.h"
 #include "pages/DestinationPage.h"
 #include "pages/FailedPage.h"
 #include "pages/GroupPage.h"
 #include "pages/ReadingPage.h"
 #include "pages/RegisterPage.h"
 #include "pages/RemovedPage.h"
-#include "pages/RemoveFilesPage.h"
 #include "pages/RestartPage.h"
 #include "pages/UninstallWelcomePage.h"
 #include "pages/UnregisterPage.h"
 #include "pages/WelcomePage.h"
+#include "transfer/CopyPage.h"
+#include "uninstall/RemoveFilesPage.h"
 
 CWizardPage* CreatePageById(int id) {
     switch (id) {
