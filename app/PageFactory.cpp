@@ -1,6 +1,8 @@
 #include "app/PageFactory.h"
 
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
+#include "app/Wizard.h"
 #include "pages/CompletePage.h"
 #include "pages/ConditionsPage.h"
 #include "pages/DestinationPage.h"
@@ -18,34 +20,35 @@
 
 CWizardPage* CreatePageById(int id) {
     switch (id) {
-    case 102:
-        return new CWelcomePage(114);
-    case 114:
-        return new CReadingPage(GetSetupApp().m_bUninstall ? 1546 : 1537);
-    case 1537:
-        return new CConditionsPage(104);
-    case 104:
-        return new CDestinationPage(106);
-    case 106:
-        return new CGroupPage(108);
-    case 108:
-        return new CCopyPage(1549);
-    case 1549:
-        return new CRegisterPage(115);
-    case 115:
-        return new CCompletePage(-1);
-    case 1558:
-        return new CRestartPage(-1);
-    case 116:
-        return new CFailedPage(-1);
-    case 1545:
-        return new CUninstallWelcomePage(114);
-    case 1546:
-        return new CRemoveFilesPage(1550);
-    case 1550:
-        return new CUnregisterPage(1547);
-    case 1547:
-        return new CRemovedPage(-1);
+    case kWelcomePageId:
+        return new CWelcomePage(kReadingPageId);
+    case kReadingPageId:
+        return new CReadingPage(GetSetupApp().m_bUninstall ? kRemoveFilesPageId
+                                                           : kConditionsPageId);
+    case kConditionsPageId:
+        return new CConditionsPage(kDestinationPageId);
+    case kDestinationPageId:
+        return new CDestinationPage(kGroupPageId);
+    case kGroupPageId:
+        return new CGroupPage(kCopyPageId);
+    case kCopyPageId:
+        return new CCopyPage(kRegisterPageId);
+    case kRegisterPageId:
+        return new CRegisterPage(kCompletePageId);
+    case kCompletePageId:
+        return new CCompletePage(kEndOfSetup);
+    case kRestartPageId:
+        return new CRestartPage(kEndOfSetup);
+    case kFailedPageId:
+        return new CFailedPage(kEndOfSetup);
+    case kUninstallWelcomePageId:
+        return new CUninstallWelcomePage(kReadingPageId);
+    case kRemoveFilesPageId:
+        return new CRemoveFilesPage(kUnregisterPageId);
+    case kUnregisterPageId:
+        return new CUnregisterPage(kRemovedPageId);
+    case kRemovedPageId:
+        return new CRemovedPage(kEndOfSetup);
     default:
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
@@ -49,7 +50,7 @@ bool CSetupApp::InitInstance() {
         if (m_bUninstall)
             StartUninstall();
         else
-            GoToPage(102, kForward);
+            GoToPage(kWelcomePageId, kForward);
     } catch (const CException& e) {
         // Without a first page nobody could end the run: report it and end.
         ReportError(kSetupFailedStringId, e);

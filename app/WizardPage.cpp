@@ -2,6 +2,7 @@
 
 #include "app/ButtonBar.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"

@@ -6,10 +6,11 @@
 #pragma once
 
 #include "framework/ui/FileDialog.h"
+#include "res/DialogIds.h"
 
 #include <string>
 
-constexpr UINT kFolderDialogTemplate = 138;
+constexpr UINT kFolderDialogTemplate = IDD_FOLDER_DIALOG;
 constexpr int kEmptyPathStringId = 27;
 
 class CFolderDialog : public CFileDialog {

@@ -1,6 +1,7 @@
 #include "transfer/CopyPage.h"
 
 #include "app/DialogUtil.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
@@ -12,9 +13,9 @@
 #include "profile/InstallProfile.h"
 #include "system/ProgramItems.h"
 #include "transfer/CopyEngine.h"
+#include "transfer/InsertDisketteDialog.h"
 #include "transfer/InstallFile.h"
 #include "transfer/InstallPlan.h"
-#include "transfer/InsertDisketteDialog.h"
 #include "transfer/SourceFolder.h"
 
 namespace {

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "app/ExpandingDialog.h"
+#include "res/DialogIds.h"
 #include "transfer/SetupPath.h"
 
 #include <functional>
 #include <string>
 
-constexpr UINT kInsertDisketteTemplate = 113;
+constexpr UINT kInsertDisketteTemplate = IDD_INSERT_DISKETTE;
 constexpr int kDisketteExplanationStringId = 28;
 
 class CInsertDisketteDialog : public CExpandingDialog {

@@ -6,6 +6,7 @@
 #include "app/ExpandingDialog.h"
 #include "app/Gradient.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "app/WizardPage.h"
