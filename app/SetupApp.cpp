@@ -7,11 +7,13 @@
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
 #include "framework/Format.h"
+#include "framework/ui/MessageBox.h"
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/FileGroup.h"
 #include "profile/InstallLog.h"
 #include "profile/ProgramItem.h"
+#include "res/StringIds.h"
 #include "system/StatusReport.h"
 #include "transfer/InstallPlan.h"
 #include "transfer/SetupPath.h"
@@ -24,6 +26,9 @@ namespace {
 constexpr char kLogFileName[] = "shift.log";
 constexpr COLORREF kDialogBackground = RGB(192, 192, 192);
 constexpr COLORREF kDialogText = RGB(0, 0, 0);
+
+// The framework captions every message box with its application title string: the table's.
+static_assert(kAppTitleStringId == IDS_APP_TITLE);
 
 } // namespace
 
@@ -53,7 +58,7 @@ bool CSetupApp::InitInstance() {
             GoToPage(kWelcomePageId, kForward);
     } catch (const CException& e) {
         // Without a first page nobody could end the run: report it and end.
-        ReportError(kSetupFailedStringId, e);
+        ReportError(IDS_SETUP_FAILED, e);
         m_bSucceeded = 0;
         GoToPage(kEndOfSetup, kForward);
     }
@@ -69,10 +74,10 @@ void CSetupApp::CreateModel() {
 }
 
 void CSetupApp::LoadProductStrings() {
-    m_strSetupTitle = LoadResourceString(kSetupTitleStringId);
-    m_strGroupName = LoadResourceString(kGroupNameStringId);
-    m_strMainExe = LoadResourceString(kMainExeStringId);
-    m_strProductName = LoadResourceString(kProductNameStringId);
+    m_strSetupTitle = LoadResourceString(IDS_SETUP_TITLE);
+    m_strGroupName = LoadResourceString(IDS_GROUP_NAME);
+    m_strMainExe = LoadResourceString(IDS_MAIN_EXE);
+    m_strProductName = LoadResourceString(IDS_PRODUCT_NAME);
 }
 
 void CSetupApp::CreatePaths() {
@@ -113,7 +118,7 @@ bool CSetupApp::CreateMainWindow() {
 int CSetupApp::ExitInstance() {
     DestroyAllPages();
     std::string description =
-        LoadResourceString(m_bSucceeded ? kStatusSucceededStringId : kStatusFailedStringId);
+        LoadResourceString(m_bSucceeded ? IDS_STATUS_SUCCEEDED : IDS_STATUS_FAILED);
     if (!WriteStatusReport(CSetupPath(m_strMainExe).GetTitle(), description))
         LogEvent("Could not write SMS status.");
     FreeModel();
@@ -147,7 +152,7 @@ void CSetupApp::FreeModel() {
 }
 
 LRESULT CSetupApp::ProcessWndProcException(const CException& e, const MSG*) {
-    ReportError(kSetupFailedStringId, e);
+    ReportError(IDS_SETUP_FAILED, e);
     return 0;
 }
 

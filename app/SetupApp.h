@@ -22,18 +22,6 @@ class CInstallPlan;
 class CDisketteArray;
 class CSetupPath;
 
-// String ids of the application object.
-enum : unsigned {
-    kSetupTitleStringId = 4,
-    kCancelQuestionStringId = 5,
-    kGroupNameStringId = 6,
-    kSetupFailedStringId = 9, // "Setup cannot continue"
-    kMainExeStringId = 21,
-    kProductNameStringId = 22,
-    kStatusSucceededStringId = 57345,
-    kStatusFailedStringId = 57346,
-};
-
 class CSetupApp : public CWinApp {
 public:
     CSetupApp();

@@ -17,7 +17,6 @@ class CButtonBar;
 constexpr int kButtonBarTemplate = IDD_BUTTON_BAR;
 constexpr int kNextButtonId = 1020;
 constexpr int kBackButtonId = 1027;
-constexpr int kFinishStringId = 31;
 
 class CWizardPage : public CDialog {
 public:

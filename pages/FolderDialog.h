@@ -11,7 +11,6 @@
 #include <string>
 
 constexpr UINT kFolderDialogTemplate = IDD_FOLDER_DIALOG;
-constexpr int kEmptyPathStringId = 27;
 
 class CFolderDialog : public CFileDialog {
 public:

@@ -8,7 +8,7 @@
 namespace {
 const std::unordered_map<unsigned, const char*>& StringTable() {
     static const std::unordered_map<unsigned, const char*> table = {
-#define SHIFTWELL_STRING(id, text) {id, text},
+#define SHIFTWELL_STRING(name, id, text) {id, text},
 #include "res/strings.def"
 #undef SHIFTWELL_STRING
     };

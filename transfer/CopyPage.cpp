@@ -11,6 +11,7 @@
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/InstallProfile.h"
+#include "res/StringIds.h"
 #include "system/ProgramItems.h"
 #include "transfer/CopyEngine.h"
 #include "transfer/InsertDisketteDialog.h"
@@ -24,7 +25,6 @@ constexpr int kSourceLineId = 1008;
 constexpr int kDestinationLineId = 1009;
 constexpr int kGaugePlaceholderId = 1010;
 constexpr DWORD kGaugeStyle = 0x50800000; // WS_CHILD | WS_VISIBLE | WS_BORDER
-constexpr int kCannotInstallStringId = 17;
 
 void PumpAppMessages() {
     PumpMessages();
@@ -198,11 +198,11 @@ bool CSetupCopyEnvironment::AskAfterError(const CException& error,
                                           const std::string& sourceFileName) {
     CSetupApp& app = GetSetupApp();
     if (app.m_bBatch) {
-        std::string message = FormatErrorMessage(kCannotInstallStringId, sourceFileName.c_str());
+        std::string message = FormatErrorMessage(IDS_CANNOT_INSTALL_FROM, sourceFileName.c_str());
         app.LogEvent("%s %s", message.c_str(), ErrorTitleOf(error).c_str());
         return false;
     }
-    return ::AskAfterError(kCannotInstallStringId, error, sourceFileName.c_str());
+    return ::AskAfterError(IDS_CANNOT_INSTALL_FROM, error, sourceFileName.c_str());
 }
 
 void CSetupCopyEnvironment::PumpMessages() {

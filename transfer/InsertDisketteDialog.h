@@ -11,7 +11,6 @@
 #include <string>
 
 constexpr UINT kInsertDisketteTemplate = IDD_INSERT_DISKETTE;
-constexpr int kDisketteExplanationStringId = 28;
 
 class CInsertDisketteDialog : public CExpandingDialog {
 public:

@@ -12,6 +12,7 @@
 #include "app/WizardPage.h"
 #include "framework/Exception.h"
 #include "framework/Format.h"
+#include "res/StringIds.h"
 
 #include "GuiDriver.h"
 #include "InProcess.h"
@@ -235,7 +236,7 @@ TEST_F(Wizard, CancelQuestionIsStringFiveWithYesAndNo) {
                       text = GetStaticTexts(box);
                       Click(box, IDNO);
                   });
-    EXPECT_NE(text.find(LoadResourceString(kCancelQuestionStringId)), std::string::npos) << text;
+    EXPECT_NE(text.find(LoadResourceString(IDS_CANCEL_QUESTION)), std::string::npos) << text;
     EXPECT_EQ(page->m_nNextId, 104);
     EXPECT_EQ(m_app->m_bSucceeded, 1);
 }
