@@ -18,6 +18,8 @@
 #include "transfer/InstallPlan.h"
 #include "transfer/SetupPath.h"
 
+#include <windows.h>
+
 #include <cstdarg>
 #include <memory>
 
@@ -130,8 +132,8 @@ int CSetupApp::ExitInstance() {
 
 int CSetupApp::ExitCodeFor() const {
     if (m_bSucceeded)
-        return m_bRestartNeeded ? 3010 : 0;
-    return m_bCancelled ? 1602 : 1603;
+        return m_bRestartNeeded ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
+    return m_bCancelled ? ERROR_INSTALL_USEREXIT : ERROR_INSTALL_FAILURE;
 }
 
 bool CSetupApp::WriteStatusReport(const std::string& statusFileName,
