@@ -1,10 +1,10 @@
 #include "app/DialogUtil.h"
 
 #include "app/Layout.h"
+#include "framework/Format.h"
 #include "framework/ui/ListBox.h"
 #include "framework/ui/WinApp.h"
 #include "framework/ui/Wnd.h"
-#include "transfer/Format.h"
 
 #include <cstdarg>
 

@@ -6,6 +6,7 @@
 #include "framework/Exception.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/ui/WinApp.h"
+#include "res/StringIds.h"
 
 #include <new>
 #include <vector>
@@ -130,7 +131,7 @@ void CMainWnd::OnPaint() {
 
 void CMainWnd::OnClose() {
     // The window stays: the cleared flag stops the running work and fails the run.
-    if (AppMessageBox(kCancelQuestionStringId, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    if (AppMessageBox(IDS_CANCEL_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         GetSetupApp().m_bSucceeded = 0;
         GetSetupApp().m_bCancelled = 1;
     }

@@ -2,18 +2,23 @@
 
 #include "app/CommandLine.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
+#include "framework/Format.h"
+#include "framework/ui/MessageBox.h"
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/FileGroup.h"
 #include "profile/InstallLog.h"
 #include "profile/ProgramItem.h"
+#include "res/StringIds.h"
 #include "system/StatusReport.h"
-#include "transfer/Format.h"
 #include "transfer/InstallPlan.h"
 #include "transfer/SetupPath.h"
+
+#include <windows.h>
 
 #include <cstdarg>
 #include <memory>
@@ -23,6 +28,9 @@ namespace {
 constexpr char kLogFileName[] = "shift.log";
 constexpr COLORREF kDialogBackground = RGB(192, 192, 192);
 constexpr COLORREF kDialogText = RGB(0, 0, 0);
+
+// The framework captions every message box with its application title string: the table's.
+static_assert(kAppTitleStringId == IDS_APP_TITLE);
 
 } // namespace
 
@@ -49,10 +57,10 @@ bool CSetupApp::InitInstance() {
         if (m_bUninstall)
             StartUninstall();
         else
-            GoToPage(102, kForward);
+            GoToPage(kWelcomePageId, kForward);
     } catch (const CException& e) {
         // Without a first page nobody could end the run: report it and end.
-        ReportError(kSetupFailedStringId, e);
+        ReportError(IDS_SETUP_FAILED, e);
         m_bSucceeded = 0;
         GoToPage(kEndOfSetup, kForward);
     }
@@ -68,10 +76,10 @@ void CSetupApp::CreateModel() {
 }
 
 void CSetupApp::LoadProductStrings() {
-    m_strSetupTitle = LoadResourceString(kSetupTitleStringId);
-    m_strGroupName = LoadResourceString(kGroupNameStringId);
-    m_strMainExe = LoadResourceString(kMainExeStringId);
-    m_strProductName = LoadResourceString(kProductNameStringId);
+    m_strSetupTitle = LoadResourceString(IDS_SETUP_TITLE);
+    m_strGroupName = LoadResourceString(IDS_GROUP_NAME);
+    m_strMainExe = LoadResourceString(IDS_MAIN_EXE);
+    m_strProductName = LoadResourceString(IDS_PRODUCT_NAME);
 }
 
 void CSetupApp::CreatePaths() {
@@ -112,7 +120,7 @@ bool CSetupApp::CreateMainWindow() {
 int CSetupApp::ExitInstance() {
     DestroyAllPages();
     std::string description =
-        LoadResourceString(m_bSucceeded ? kStatusSucceededStringId : kStatusFailedStringId);
+        LoadResourceString(m_bSucceeded ? IDS_STATUS_SUCCEEDED : IDS_STATUS_FAILED);
     if (!WriteStatusReport(CSetupPath(m_strMainExe).GetTitle(), description))
         LogEvent("Could not write SMS status.");
     FreeModel();
@@ -124,8 +132,8 @@ int CSetupApp::ExitInstance() {
 
 int CSetupApp::ExitCodeFor() const {
     if (m_bSucceeded)
-        return m_bRestartNeeded ? 3010 : 0;
-    return m_bCancelled ? 1602 : 1603;
+        return m_bRestartNeeded ? ERROR_SUCCESS_REBOOT_REQUIRED : ERROR_SUCCESS;
+    return m_bCancelled ? ERROR_INSTALL_USEREXIT : ERROR_INSTALL_FAILURE;
 }
 
 bool CSetupApp::WriteStatusReport(const std::string& statusFileName,
@@ -146,7 +154,7 @@ void CSetupApp::FreeModel() {
 }
 
 LRESULT CSetupApp::ProcessWndProcException(const CException& e, const MSG*) {
-    ReportError(kSetupFailedStringId, e);
+    ReportError(IDS_SETUP_FAILED, e);
     return 0;
 }
 

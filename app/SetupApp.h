@@ -22,18 +22,6 @@ class CInstallPlan;
 class CDisketteArray;
 class CSetupPath;
 
-// String ids of the application object.
-enum : unsigned {
-    kSetupTitleStringId = 4,
-    kCancelQuestionStringId = 5,
-    kGroupNameStringId = 6,
-    kSetupFailedStringId = 9, // "Setup cannot continue"
-    kMainExeStringId = 21,
-    kProductNameStringId = 22,
-    kStatusSucceededStringId = 57345,
-    kStatusFailedStringId = 57346,
-};
-
 class CSetupApp : public CWinApp {
 public:
     CSetupApp();
@@ -46,8 +34,9 @@ public:
     // Pages, status report, model and paths, then the removal helper after a successful
     // uninstall. Returns the exit code (ExitCodeFor).
     int ExitInstance() override;
-    // The exit code deployment systems understand: 0 success, 3010 success that waits for a
-    // restart, 1602 cancelled by the user, 1603 failed.
+    // The exit code deployment systems understand: ERROR_SUCCESS (0); a success that waits
+    // for a restart, ERROR_SUCCESS_REBOOT_REQUIRED (3010); cancelled by the user,
+    // ERROR_INSTALL_USEREXIT (1602); failed, ERROR_INSTALL_FAILURE (1603).
     int ExitCodeFor() const;
     // Shows the exception with message 9 ("Setup cannot continue"); the loop goes on.
     LRESULT ProcessWndProcException(const CException& e, const MSG* msg) override;

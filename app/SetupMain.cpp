@@ -1,8 +1,8 @@
 // SETUP.EXE: the application object and WinMain over the libraries.
+#include "app/PageFactory.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
-#include "pages/PageFactory.h"
-#include "system/SystemLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 
 #include <windows.h>
 

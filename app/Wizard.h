@@ -16,7 +16,6 @@ constexpr UINT WM_RUNPAGE = WM_USER + 201;
 constexpr bool kForward = true;
 constexpr bool kBackward = false;
 constexpr int kEndOfSetup = -1;
-constexpr int kFailedPageId = 116;
 
 using PageFactory = CWizardPage* (*)(int pageId);
 

@@ -2,13 +2,15 @@
 
 #include "app/ButtonBar.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
+#include "framework/Format.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/ui/WinApp.h"
-#include "transfer/Format.h"
+#include "res/StringIds.h"
 
 #include <new>
 
@@ -75,7 +77,7 @@ int CWizardPage::RunPage() {
 }
 
 bool CWizardPage::ConfirmCancel() {
-    return AppMessageBox(kCancelQuestionStringId, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AppMessageBox(IDS_CANCEL_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 bool CWizardPage::ShouldShow() {
@@ -93,11 +95,11 @@ void CWizardPage::OnRunPage() {
     try {
         result = RunPage();
     } catch (const CException& e) {
-        ReportError(kSetupFailedStringId, e);
+        ReportError(IDS_SETUP_FAILED, e);
         MarkFailed();
         result = kFailedPageId;
     } catch (const std::bad_alloc&) {
-        ReportError(kSetupFailedStringId, CMemoryException());
+        ReportError(IDS_SETUP_FAILED, CMemoryException());
         MarkFailed();
         result = kFailedPageId;
     }
@@ -192,5 +194,5 @@ void CWizardPage::SetNextToFinish() {
     if (m_pButtonBar == nullptr)
         return;
     if (HWND next = m_pButtonBar->GetDlgItem(kNextButtonId))
-        ::SetWindowTextA(next, LoadResourceString(kFinishStringId).c_str());
+        ::SetWindowTextA(next, LoadResourceString(IDS_FINISH).c_str());
 }

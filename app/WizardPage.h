@@ -10,13 +10,13 @@
 #pragma once
 
 #include "framework/ui/Dialog.h"
+#include "res/DialogIds.h"
 
 class CButtonBar;
 
-constexpr int kButtonBarTemplate = 129;
+constexpr int kButtonBarTemplate = IDD_BUTTON_BAR;
 constexpr int kNextButtonId = 1020;
 constexpr int kBackButtonId = 1027;
-constexpr int kFinishStringId = 31;
 
 class CWizardPage : public CDialog {
 public:

@@ -1,19 +1,25 @@
 #include "archive/ArchiveExceptions.h"
 
+#include "res/StringIds.h"
+
 #include <iterator>
 
 namespace {
 
 // No -1 entries: a cause outside the tables gets the family's generic texts.
 const ErrorTextEntry kMultiFileTable[] = {
-    {2, 27650, 27651}, {3, 27652, 27653}, {4, 27654, 27655}, {5, 27656, 27657}, {1, 27648, 27649},
+    {2, IDS_NOT_AN_ARCHIVE, IDS_NOT_AN_ARCHIVE_TEXT},
+    {3, IDS_MISSING_ENTRY_HEADER, IDS_MISSING_ENTRY_HEADER_TEXT},
+    {4, IDS_CORRUPT_TABLE, IDS_CORRUPT_TABLE_TEXT},
+    {5, IDS_CRC_MISMATCH, IDS_CRC_MISMATCH_TEXT},
+    {1, IDS_UNKNOWN_METHOD, IDS_UNKNOWN_METHOD_TEXT},
 };
 
 const ErrorTextEntry kZLibTable[] = {
-    {1, 27658, 27659},
-    {2, 27660, 27659},
-    {3, 27661, 27659},
-    {4, 27662, 27659},
+    {1, IDS_ARCHIVE_DAMAGED, IDS_ARCHIVE_DAMAGED_TEXT},
+    {2, IDS_ZLIB_STREAM_ERROR, IDS_ARCHIVE_DAMAGED_TEXT},
+    {3, IDS_ZLIB_DATA_ERROR, IDS_ARCHIVE_DAMAGED_TEXT},
+    {4, IDS_ZLIB_BUFFER_ERROR, IDS_ARCHIVE_DAMAGED_TEXT},
 };
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "errors/ErrorDialog.h"
 
 #include "errors/XException.h"
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
-#include "transfer/Format.h"
+#include "res/StringIds.h"
 
 #include <cstdarg>
 #include <memory>
@@ -15,8 +16,6 @@ enum : int {
     kTitleId = 140,
     kExplanationId = 152,
     kErrorInfoId = 144,
-    kContinueStringId = 14,
-    kCancelStringId = 15,
 };
 
 } // namespace
@@ -86,8 +85,8 @@ void CErrorDialog::DoDataExchange(CDataExchange& dx) {
 bool CErrorDialog::OnInitDialog() {
     CExpandingDialog::OnInitDialog();
     if (m_bAsk) {
-        SetDlgItemText(IDOK, LoadResourceString(kContinueStringId));
-        SetDlgItemText(IDCANCEL, LoadResourceString(kCancelStringId));
+        SetDlgItemText(IDOK, LoadResourceString(IDS_CONTINUE_OPERATION));
+        SetDlgItemText(IDCANCEL, LoadResourceString(IDS_CANCEL_OPERATION));
     } else if (HWND cancel = GetDlgItem(IDCANCEL)) {
         ::ShowWindow(cancel, SW_HIDE);
     }

@@ -8,13 +8,14 @@
 
 #include "app/ExpandingDialog.h"
 #include "framework/ui/Gdi.h"
+#include "res/DialogIds.h"
 
 #include <string>
 #include <type_traits>
 
 class CException;
 
-constexpr UINT kErrorDialogTemplate = 1544;
+constexpr UINT kErrorDialogTemplate = IDD_ERROR_DIALOG;
 constexpr UINT kIconExclamation = 32515; // IDI_EXCLAMATION
 
 // Formats string messageId printf-style into at most 511 characters (longer messages are

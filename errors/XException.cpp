@@ -1,24 +1,35 @@
 #include "errors/XException.h"
 
-#include "transfer/Format.h"
+#include "framework/Format.h"
+#include "res/StringIds.h"
 
 #include <iterator>
 
 namespace {
 
-const ErrorTextEntry kBaseTable[] = {{-1, 24576, 24577}};
-const ErrorTextEntry kMemoryTable[] = {{-1, 24578, 24579}};
+const ErrorTextEntry kBaseTable[] = {{-1, IDS_UNKNOWN_ERROR, IDS_UNKNOWN_ERROR_TEXT}};
+const ErrorTextEntry kMemoryTable[] = {{-1, IDS_OUT_OF_MEMORY, IDS_OUT_OF_MEMORY_TEXT}};
 // Specific causes first: the -1 entry ends the scan wherever it stands.
 const ErrorTextEntry kFileTable[] = {
-    {2, 24590, 24591},  {3, 24592, 24593},  {4, 24594, 24595},  {5, 24596, 24597},
-    {6, 24598, 24581},  {7, 24599, 24581},  {8, 24600, 24601},  {9, 24602, 24581},
-    {10, 24603, 24604}, {11, 24605, 24606}, {12, 24607, 24608}, {13, 24609, 24610},
-    {14, 24611, 24581}, {-1, 24580, 24581},
+    {2, IDS_FILE_NOT_FOUND, IDS_FILE_NOT_FOUND_TEXT},
+    {3, IDS_BAD_PATH, IDS_BAD_PATH_TEXT},
+    {4, IDS_TOO_MANY_OPEN_FILES, IDS_TOO_MANY_OPEN_FILES_TEXT},
+    {5, IDS_ACCESS_DENIED, IDS_ACCESS_DENIED_TEXT},
+    {6, IDS_INVALID_FILE, IDS_FILE_ERROR_TEXT},
+    {7, IDS_REMOVE_CURRENT_DIR, IDS_FILE_ERROR_TEXT},
+    {8, IDS_DIRECTORY_FULL, IDS_DIRECTORY_FULL_TEXT},
+    {9, IDS_BAD_SEEK, IDS_FILE_ERROR_TEXT},
+    {10, IDS_HARDWARE_ERROR, IDS_HARDWARE_ERROR_TEXT},
+    {11, IDS_SHARING_VIOLATION, IDS_SHARING_VIOLATION_TEXT},
+    {12, IDS_LOCK_VIOLATION, IDS_LOCK_VIOLATION_TEXT},
+    {13, IDS_DISK_FULL, IDS_DISK_FULL_TEXT},
+    {14, IDS_END_OF_FILE, IDS_FILE_ERROR_TEXT},
+    {-1, IDS_FILE_ERROR, IDS_FILE_ERROR_TEXT},
 };
-const ErrorTextEntry kArchiveTable[] = {{-1, 24582, 24583}};
-const ErrorTextEntry kResourceTable[] = {{-1, 24584, 24585}};
-const ErrorTextEntry kUserTable[] = {{-1, 24586, 24587}};
-const ErrorTextEntry kNotSupportedTable[] = {{-1, 24588, 24589}};
+const ErrorTextEntry kArchiveTable[] = {{-1, IDS_ARCHIVE_ERROR, IDS_ARCHIVE_ERROR_TEXT}};
+const ErrorTextEntry kResourceTable[] = {{-1, IDS_RESOURCE_ERROR, IDS_RESOURCE_ERROR_TEXT}};
+const ErrorTextEntry kUserTable[] = {{-1, IDS_USER_CANCELLED, IDS_USER_CANCELLED_TEXT}};
+const ErrorTextEntry kNotSupportedTable[] = {{-1, IDS_NOT_SUPPORTED, IDS_NOT_SUPPORTED_TEXT}};
 
 } // namespace
 

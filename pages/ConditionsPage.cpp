@@ -1,5 +1,6 @@
 #include "pages/ConditionsPage.h"
 
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "framework/ui/DataExchange.h"

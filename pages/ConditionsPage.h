@@ -2,13 +2,14 @@
 // meet. This product runs everywhere, so the page is passed over.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 #include <string>
 
 class CConditionsPage : public CWizardPage {
 public:
-    explicit CConditionsPage(int nextId) : CWizardPage(1537, nextId) {}
+    explicit CConditionsPage(int nextId) : CWizardPage(kConditionsPageId, nextId) {}
 
     // Whether the computer meets the product's requirements: always, for this product.
     virtual bool RequirementsMet() { return true; }

@@ -5,15 +5,13 @@
 #include "framework/ui/MessageBox.h"
 #include "pages/FolderDialog.h"
 #include "profile/Destination.h"
+#include "res/StringIds.h"
 #include "transfer/SetupPath.h"
 
 namespace {
 
 constexpr int kLocationId = 1001;
 constexpr UINT kBrowseId = 4;
-constexpr int kCannotCreateStringId = 7;
-constexpr int kCdRomStringId = 29;
-constexpr int kDriveRootStringId = 30;
 constexpr int kTypicalSetup = 2;
 
 } // namespace
@@ -31,15 +29,15 @@ int CheckInstallFolder(const std::string& location) {
     CSetupPath path;
     path.SetFolder(location);
     if (path.IsCdRomDrive())
-        return kCdRomStringId;
+        return IDS_NO_CDROM_INSTALL;
     if (path.GetDirectory() == "\\")
-        return kDriveRootStringId;
+        return IDS_NO_ROOT_INSTALL;
     // A folder without a drive would be taken relative to whatever the current directory
     // happens to be: the files would land somewhere no one chose.
     if (path.GetDrive().empty())
-        return kCannotCreateStringId;
+        return IDS_CANNOT_CREATE_DIRECTORY;
     if (!path.HasEntries() && !path.CreateFolder(true))
-        return kCannotCreateStringId;
+        return IDS_CANNOT_CREATE_DIRECTORY;
     return 0;
 }
 

@@ -4,13 +4,14 @@
 // resolves every destination and selects the typical file groups. Win32 only.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 #include <string>
 
 class CDestinationPage : public CWizardPage {
 public:
-    explicit CDestinationPage(int nextId) : CWizardPage(104, nextId) {}
+    explicit CDestinationPage(int nextId) : CWizardPage(kDestinationPageId, nextId) {}
 
     // Next. Throws CInstallProfileException when the destinations do not resolve (the page
     // stays; destination 0 has been set).

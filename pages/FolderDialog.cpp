@@ -1,8 +1,9 @@
 #include "pages/FolderDialog.h"
 
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/MessageBox.h"
-#include "transfer/Format.h"
+#include "res/StringIds.h"
 #include "transfer/SetupPath.h"
 
 namespace {
@@ -10,7 +11,6 @@ namespace {
 constexpr int kCurrentFolderId = 1088;
 constexpr int kPathId = 1002;
 constexpr int kPathDisplayId = 1034;
-constexpr unsigned kFolderDialogTitleStringId = 138; // "Change Folder"
 
 // The nearest folder of text that exists; when not even the drive exists, the current
 // directory.
@@ -31,7 +31,7 @@ CSetupPath NearestExistingFolder(const std::string& text) {
 CFolderDialog::CFolderDialog(CWnd* parent)
     : CFileDialog(false, nullptr, "jet.jet", OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_ENABLETEMPLATE,
                   "AllFiles (*.*) | *.* ||", parent),
-      m_strTitle(LoadResourceString(kFolderDialogTitleStringId)) {
+      m_strTitle(LoadResourceString(IDS_CHANGE_FOLDER)) {
     m_ofn.lpTemplateName = MAKEINTRESOURCEA(kFolderDialogTemplate);
     // Without a title the common dialog would call itself "Save As".
     if (!m_strTitle.empty())
@@ -73,7 +73,7 @@ void CFolderDialog::OnLBSelChangedNotify(UINT, UINT, UINT) {
 void CFolderDialog::OnOK() {
     UpdateData(true);
     if (m_strPath.empty()) {
-        AppMessageBox(kEmptyPathStringId);
+        AppMessageBox(IDS_EMPTY_PATH);
         return;
     }
     CFileDialog::OnOK();
@@ -81,7 +81,7 @@ void CFolderDialog::OnOK() {
 
 bool BrowseForFolder(std::string& text, bool editable, CWnd* parent) {
     if (text.empty()) {
-        AppMessageBox(kEmptyPathStringId);
+        AppMessageBox(IDS_EMPTY_PATH);
         return false;
     }
     CFolderDialog dialog(parent);

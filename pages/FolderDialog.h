@@ -6,11 +6,11 @@
 #pragma once
 
 #include "framework/ui/FileDialog.h"
+#include "res/DialogIds.h"
 
 #include <string>
 
-constexpr UINT kFolderDialogTemplate = 138;
-constexpr int kEmptyPathStringId = 27;
+constexpr UINT kFolderDialogTemplate = IDD_FOLDER_DIALOG;
 
 class CFolderDialog : public CFileDialog {
 public:

@@ -4,12 +4,12 @@
 // once. Unattended, the shell is not asked and the proposed name is taken. Win32 only.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 #include "framework/ui/ListBox.h"
 
 #include <string>
 
-constexpr int kGroupPageId = 106;
 constexpr int kNewGroupRadioId = 1004;
 constexpr int kExistingGroupRadioId = 1005;
 constexpr int kGroupNameEditId = 1006;

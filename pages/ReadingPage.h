@@ -2,11 +2,12 @@
 // It is shown only once: after the wizard has left it, it is passed over both ways.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 class CReadingPage : public CWizardPage {
 public:
-    explicit CReadingPage(int nextId) : CWizardPage(114, nextId) { m_nButtonBarId = 0; }
+    explicit CReadingPage(int nextId) : CWizardPage(kReadingPageId, nextId) { m_nButtonBarId = 0; }
 
     bool ShouldShow() override { return m_bLeft == 0; }
     // Loads the profile into the application's model; throws CInstallProfileException when

@@ -1,5 +1,6 @@
 #include "pages/RegisterPage.h"
 
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "profile/Destination.h"
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kRestartPageId = 1558;
-constexpr int kCompletePageId = 115;
 
 // File name of the running setup program; uninstall runs the copy in the install folder.
 std::string RunningProgramFileName() {

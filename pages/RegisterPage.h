@@ -3,11 +3,14 @@
 // then chooses the closing page: failed (116), restart (1558) or complete (115).
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 class CRegisterPage : public CWizardPage {
 public:
-    explicit CRegisterPage(int nextId) : CWizardPage(1549, nextId) { m_nButtonBarId = 0; }
+    explicit CRegisterPage(int nextId) : CWizardPage(kRegisterPageId, nextId) {
+        m_nButtonBarId = 0;
+    }
 
     int RunPage() override;
 };

@@ -2,11 +2,12 @@
 // to restart (the page stays when it refuses); "&Don't Restart" and Esc end setup.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 class CRestartPage : public CWizardPage {
 public:
-    explicit CRestartPage(int nextId) : CWizardPage(1558, nextId) { m_nButtonBarId = 0; }
+    explicit CRestartPage(int nextId) : CWizardPage(kRestartPageId, nextId) { m_nButtonBarId = 0; }
 
 protected:
     bool OnCommand(UINT id, UINT code, HWND control) override;

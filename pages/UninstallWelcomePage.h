@@ -2,11 +2,12 @@
 // the failed page at once, without asking.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 class CUninstallWelcomePage : public CWizardPage {
 public:
-    explicit CUninstallWelcomePage(int nextId) : CWizardPage(1545, nextId) {}
+    explicit CUninstallWelcomePage(int nextId) : CWizardPage(kUninstallWelcomePageId, nextId) {}
 
     bool ConfirmCancel() override { return true; }
 };

@@ -2,9 +2,10 @@
 // page has no back id); Next leads to the reading page.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 
 class CWelcomePage : public CWizardPage {
 public:
-    explicit CWelcomePage(int nextId) : CWizardPage(102, nextId) {}
+    explicit CWelcomePage(int nextId) : CWizardPage(kWelcomePageId, nextId) {}
 };

@@ -1,9 +1,9 @@
 #include "profile/Destination.h"
 
+#include "framework/Format.h"
 #include "profile/InstallProfileException.h"
 #include "profile/ProfileFields.h"
 #include "profile/ProfileKeyList.h"
-#include "transfer/Format.h"
 
 #include <windows.h>
 

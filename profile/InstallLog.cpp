@@ -1,11 +1,11 @@
 #include "profile/InstallLog.h"
 
+#include "framework/Format.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProfileCopy.h"
 #include "profile/ProfileValue.h"
 #include "profile/ProgramItem.h"
-#include "transfer/Format.h"
 
 #include <windows.h>
 

@@ -1,12 +1,14 @@
 #include "profile/InstallProfileException.h"
 
+#include "res/StringIds.h"
+
 #include <iterator>
 
 namespace {
 
-// One row serves every cause: 10 "Incomplete or missing profile.", 13 its explanation.
+// One row serves every cause.
 const ErrorTextEntry kInstallProfileTable[] = {
-    {-1, 10, 13},
+    {-1, IDS_PROFILE_DAMAGED, IDS_PROFILE_DAMAGED_TEXT},
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "profile/ProgramItem.h"
 
+#include "framework/Format.h"
 #include "profile/ProfileFields.h"
 #include "profile/ProfileKeyList.h"
-#include "transfer/Format.h"
 
 #include <windows.h>
 

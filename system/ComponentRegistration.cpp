@@ -1,13 +1,13 @@
 #include "system/ComponentRegistration.h"
 
+#include "framework/ui/LoadedLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 #include "profile/ProfileKeyList.h"
 #include "system/CommandText.h"
 #include "system/CurrentDirectory.h"
-#include "system/LoadedLibrary.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryString.h"
 #include "system/ShortcutClient.h"
-#include "system/SystemLibrary.h"
 
 #include <windows.h>
 

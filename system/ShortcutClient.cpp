@@ -1,9 +1,9 @@
 #include "system/ShortcutClient.h"
 
+#include "framework/ui/SystemLibrary.h"
 #include "system/CommandText.h"
 #include "system/CurrentDirectory.h"
 #include "system/RegistryString.h"
-#include "system/SystemLibrary.h"
 #include "system/WindowsVersion.h"
 
 #include <objbase.h>

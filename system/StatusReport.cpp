@@ -1,8 +1,8 @@
 #include "system/StatusReport.h"
 
-#include "system/LoadedLibrary.h"
+#include "framework/ui/LoadedLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 #include "system/RestartServices.h"
-#include "system/SystemLibrary.h"
 
 #include <windows.h>
 

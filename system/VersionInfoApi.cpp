@@ -1,7 +1,7 @@
 #include "system/VersionInfoApi.h"
 
-#include "system/LoadedLibrary.h"
-#include "system/SystemLibrary.h"
+#include "framework/ui/LoadedLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 
 const CVersionInfoApi& CVersionInfoApi::Get() {
     static const CVersionInfoApi api;

@@ -3,5 +3,5 @@ if(SHIFTWELL_WIN32)
     add_library(status_report STATIC StatusReport.cpp)
     target_include_directories(status_report PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(status_report PUBLIC
-        system_libraries setup_paths framework advapi32 user32)
+        setup_paths framework advapi32 user32)
 endif()

@@ -1,7 +1,8 @@
 #include "transfer/InsertDisketteDialog.h"
 
+#include "framework/Format.h"
 #include "framework/ui/DataExchange.h"
-#include "transfer/Format.h"
+#include "res/StringIds.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ bool CInsertDisketteDialog::OnInitDialog() {
         ToggleExpand();
     SetDlgItemText(kRequestLineId, RequestLine(m_strLabel, m_nDiskette, m_strDrive));
     std::string explanation;
-    if (!FormatResource(explanation, kDisketteExplanationStringId, m_missing.GetText().c_str()))
+    if (!FormatResource(explanation, IDS_INSERT_DISKETTE_TEXT, m_missing.GetText().c_str()))
         explanation = m_missing.GetText();
     SetDlgItemText(kExplanationId, explanation);
     m_strFolder = m_missing.GetFolder();

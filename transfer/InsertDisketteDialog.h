@@ -4,13 +4,13 @@
 #pragma once
 
 #include "app/ExpandingDialog.h"
+#include "res/DialogIds.h"
 #include "transfer/SetupPath.h"
 
 #include <functional>
 #include <string>
 
-constexpr UINT kInsertDisketteTemplate = 113;
-constexpr int kDisketteExplanationStringId = 28;
+constexpr UINT kInsertDisketteTemplate = IDD_INSERT_DISKETTE;
 
 class CInsertDisketteDialog : public CExpandingDialog {
 public:

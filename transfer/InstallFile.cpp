@@ -1,13 +1,13 @@
 #include "transfer/InstallFile.h"
 
 #include "framework/CrashPoint.h"
+#include "framework/Format.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProgramItem.h"
 #include "system/RegistryDword.h"
 #include "transfer/CopyEnvironment.h"
 #include "transfer/FileVersion.h"
-#include "transfer/Format.h"
 #include "transfer/ReplaceAtRestart.h"
 #include "transfer/SetupMultiFile.h"
 

@@ -1,7 +1,7 @@
 #include "transfer/SetupPath.h"
 
 #include "framework/Exception.h"
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include <cerrno>
 #include <cstdio>

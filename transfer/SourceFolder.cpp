@@ -1,6 +1,6 @@
 #include "transfer/SourceFolder.h"
 
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include <cstdlib>
 

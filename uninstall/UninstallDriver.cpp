@@ -1,5 +1,6 @@
 // The uninstall operations of the application object. This file is compiled into the
 // application library (see uninstall/CMakeLists.txt): it defines members of CSetupApp.
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "transfer/SetupPath.h"
@@ -10,7 +11,7 @@
 void CSetupApp::StartUninstall() {
     // The reading page then loads the install log in place of a setup profile.
     *m_pProfilePath = *m_pLogPath;
-    GoToPage(1545, kForward);
+    GoToPage(kUninstallWelcomePageId, kForward);
 }
 
 void CSetupApp::LaunchUninstallHelper() {

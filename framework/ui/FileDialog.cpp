@@ -1,7 +1,7 @@
 #include "framework/ui/FileDialog.h"
 
+#include "framework/ui/SystemLibrary.h"
 #include "framework/ui/WinApp.h"
-#include "system/SystemLibrary.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "framework/ui/MessageBox.h"
 
+#include "framework/Format.h"
 #include "framework/ui/WinApp.h"
 #include "framework/ui/Wnd.h"
-#include "transfer/Format.h"
 
 HWND GetDefaultOwner() {
     HWND active = GetActiveWindow();

@@ -6,11 +6,13 @@
 #include "app/ExpandingDialog.h"
 #include "app/Gradient.h"
 #include "app/MainWnd.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "app/WizardPage.h"
 #include "framework/Exception.h"
-#include "transfer/Format.h"
+#include "framework/Format.h"
+#include "res/StringIds.h"
 
 #include "GuiDriver.h"
 #include "InProcess.h"
@@ -234,7 +236,7 @@ TEST_F(Wizard, CancelQuestionIsStringFiveWithYesAndNo) {
                       text = GetStaticTexts(box);
                       Click(box, IDNO);
                   });
-    EXPECT_NE(text.find(LoadResourceString(kCancelQuestionStringId)), std::string::npos) << text;
+    EXPECT_NE(text.find(LoadResourceString(IDS_CANCEL_QUESTION)), std::string::npos) << text;
     EXPECT_EQ(page->m_nNextId, 104);
     EXPECT_EQ(m_app->m_bSucceeded, 1);
 }

@@ -1,4 +1,4 @@
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include <gtest/gtest.h>
 

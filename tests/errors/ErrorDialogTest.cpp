@@ -4,7 +4,7 @@
 #include "errors/ErrorDialog.h"
 #include "errors/XException.h"
 #include "framework/Exception.h"
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include "GuiDriver.h"
 #include "InProcess.h"

@@ -4,8 +4,8 @@
 #include "GuiInstallSupport.h"
 #include "PeImports.h"
 
-#include "system/LoadedLibrary.h"
-#include "system/SystemLibrary.h"
+#include "framework/ui/LoadedLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // the user sees for a range and a position, and what OK does with the folder typed.
 #include "InProcess.h"
 
-#include "pages/CopyPage.h"
+#include "transfer/CopyPage.h"
 #include "transfer/GaugeCtrl.h"
 #include "transfer/InsertDisketteDialog.h"
 

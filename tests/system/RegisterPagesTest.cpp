@@ -2,6 +2,7 @@
 // components..."): the product's registry entries, its components and the page that follows.
 #include "SystemTestSupport.h"
 
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "pages/RegisterPage.h"

@@ -11,6 +11,7 @@
 // stays, so the removal can be run again). No drops the request and the removal goes on.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 #include "uninstall/InstallationRemover.h"
 
@@ -18,7 +19,7 @@ constexpr int kRemovingFileControlId = 1031;
 
 class CRemoveFilesPage : public CWizardPage, public CRemovalProgress {
 public:
-    explicit CRemoveFilesPage(int nextId) : CWizardPage(1546, nextId) {}
+    explicit CRemoveFilesPage(int nextId) : CWizardPage(kRemoveFilesPageId, nextId) {}
 
     int RunPage() override { return RemoveInstallation(); }
     // The removal; returns the page to go to: the next id (1550), or 116 after a confirmed

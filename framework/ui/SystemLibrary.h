@@ -5,7 +5,7 @@
 // Every function returns a module the caller owns: wrap it in CLoadedLibrary at once.
 #pragma once
 
-#include "system/LoadedLibrary.h"
+#include "framework/ui/LoadedLibrary.h"
 
 #include <windows.h>
 

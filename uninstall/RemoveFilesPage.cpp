@@ -1,6 +1,7 @@
-#include "pages/RemoveFilesPage.h"
+#include "uninstall/RemoveFilesPage.h"
 
 #include "app/DialogUtil.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "profile/Destination.h"

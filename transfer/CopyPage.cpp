@@ -1,20 +1,22 @@
-#include "pages/CopyPage.h"
+#include "transfer/CopyPage.h"
 
 #include "app/DialogUtil.h"
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "errors/ErrorDialog.h"
 #include "errors/XException.h"
+#include "framework/Format.h"
 #include "pages/FolderDialog.h"
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/InstallProfile.h"
+#include "res/StringIds.h"
 #include "system/ProgramItems.h"
 #include "transfer/CopyEngine.h"
-#include "transfer/Format.h"
+#include "transfer/InsertDisketteDialog.h"
 #include "transfer/InstallFile.h"
 #include "transfer/InstallPlan.h"
-#include "transfer/InsertDisketteDialog.h"
 #include "transfer/SourceFolder.h"
 
 namespace {
@@ -23,7 +25,6 @@ constexpr int kSourceLineId = 1008;
 constexpr int kDestinationLineId = 1009;
 constexpr int kGaugePlaceholderId = 1010;
 constexpr DWORD kGaugeStyle = 0x50800000; // WS_CHILD | WS_VISIBLE | WS_BORDER
-constexpr int kCannotInstallStringId = 17;
 
 void PumpAppMessages() {
     PumpMessages();
@@ -197,11 +198,11 @@ bool CSetupCopyEnvironment::AskAfterError(const CException& error,
                                           const std::string& sourceFileName) {
     CSetupApp& app = GetSetupApp();
     if (app.m_bBatch) {
-        std::string message = FormatErrorMessage(kCannotInstallStringId, sourceFileName.c_str());
+        std::string message = FormatErrorMessage(IDS_CANNOT_INSTALL_FROM, sourceFileName.c_str());
         app.LogEvent("%s %s", message.c_str(), ErrorTitleOf(error).c_str());
         return false;
     }
-    return ::AskAfterError(kCannotInstallStringId, error, sourceFileName.c_str());
+    return ::AskAfterError(IDS_CANNOT_INSTALL_FROM, error, sourceFileName.c_str());
 }
 
 void CSetupCopyEnvironment::PumpMessages() {

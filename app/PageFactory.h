@@ -1,4 +1,6 @@
-// The page factory: one page class per page id of the wizard. Win32 only.
+// The wizard's page factory: one page class per page id, from pages/, transfer/ (the copy
+// page) and uninstall/ (the removal page). SETUP.EXE installs it with SetPageFactory. Win32
+// only.
 #pragma once
 
 class CWizardPage;

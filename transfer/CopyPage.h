@@ -6,6 +6,7 @@
 // Win32 only.
 #pragma once
 
+#include "app/PageIds.h"
 #include "app/WizardPage.h"
 #include "transfer/CopyEnvironment.h"
 #include "transfer/GaugeCtrl.h"
@@ -13,8 +14,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-
-constexpr int kCopyPageId = 108;
 
 class CCopyPage : public CWizardPage, public CCopyProgress {
 public:

@@ -1,12 +1,10 @@
-#include "transfer/Format.h"
+#include "framework/Format.h"
 
 #include <cstdio>
 
 #ifdef _WIN32
 #include <windows.h>
 #include <vector>
-#else
-#include <unordered_map>
 #endif
 
 void FormatStringV(std::string& out, const char* format, va_list args) {
@@ -40,6 +38,7 @@ bool FormatResource(std::string& out, unsigned stringId, ...) {
     return found;
 }
 
+// Natively the program compiles its table in (the product: res/StringTable.cpp).
 #ifdef _WIN32
 
 std::string LoadResourceString(unsigned stringId) {
@@ -53,24 +52,6 @@ std::string LoadResourceString(unsigned stringId) {
             return std::string(buffer.data(), static_cast<size_t>(n));
     }
     return {};
-}
-
-#else
-
-namespace {
-const std::unordered_map<unsigned, const char*>& StringTable() {
-    static const std::unordered_map<unsigned, const char*> table = {
-#define SHIFTWELL_STRING(id, text) {id, text},
-#include "res/strings.def"
-#undef SHIFTWELL_STRING
-    };
-    return table;
-}
-} // namespace
-
-std::string LoadResourceString(unsigned stringId) {
-    auto it = StringTable().find(stringId);
-    return it == StringTable().end() ? std::string() : std::string(it->second);
 }
 
 #endif

@@ -13,5 +13,6 @@ void FormatStringV(std::string& out, const char* format, va_list args);
 bool FormatResource(std::string& out, unsigned stringId, ...);
 bool FormatResourceV(std::string& out, unsigned stringId, va_list args);
 // The string table entry, empty when it does not exist. On Win32 from the running module's
-// resources; natively from the table compiled from res/strings.def.
+// resources; natively from the table the program compiles in (the product's is
+// res/StringTable.cpp).
 std::string LoadResourceString(unsigned stringId);

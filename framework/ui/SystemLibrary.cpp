@@ -1,7 +1,6 @@
-#include "system/SystemLibrary.h"
+#include "framework/ui/SystemLibrary.h"
 
-#include "system/LoadedLibrary.h"
-#include "transfer/SetupPath.h"
+#include "framework/ui/LoadedLibrary.h"
 
 #include <map>
 #include <string>
@@ -28,6 +27,17 @@ bool HasSearchFlags() {
     return has;
 }
 
+// The file's full path in the system directory ("\\fileName" when Windows does not say where
+// that is).
+std::string SystemDirectoryFile(const char* fileName) {
+    char buffer[MAX_PATH];
+    UINT length = GetSystemDirectoryA(buffer, MAX_PATH);
+    std::string path = length != 0 && length < MAX_PATH ? std::string(buffer, length) : "";
+    if (path.empty() || (path.back() != '\\' && path.back() != '/'))
+        path.push_back('\\');
+    return path + fileName;
+}
+
 HMODULE LoadQuietly(const std::string& path, DWORD flags) {
     UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, flags);
@@ -51,9 +61,8 @@ bool HardenLibrarySearch() {
 }
 
 HMODULE LoadSystemLibrary(const char* fileName) {
-    CSetupPath path(kRootSystemDir);
-    path.SetFileName(fileName);
-    return LoadQuietly(path.GetText(), HasSearchFlags() ? kSearchSystem32 : kAlteredSearchPath);
+    return LoadQuietly(SystemDirectoryFile(fileName),
+                       HasSearchFlags() ? kSearchSystem32 : kAlteredSearchPath);
 }
 
 HMODULE LoadLibraryFromFolder(const std::string& fullPath) {
