@@ -14,12 +14,11 @@ namespace {
 constexpr int32_t kBlockBytes = 4096;
 
 bool Succeeded(const CCopyEnvironment& environment) {
-    return environment.m_pSucceeded == nullptr || *environment.m_pSucceeded != 0;
+    return environment.Succeeded();
 }
 
 void Fail(CCopyEnvironment& environment) {
-    if (environment.m_pSucceeded)
-        *environment.m_pSucceeded = 0;
+    environment.Fail();
 }
 
 // The page's current entry, cleared however the member ends.
@@ -117,15 +116,13 @@ void InstallTarget(CSetupMultiFile& record, CCopyEnvironment& environment,
                    CCopyProgress& progress) {
     CRecordScope scope(record, environment, progress);
     record.SetBlockSize(kBlockBytes);
-    CSetupPath source(environment.m_pSourceDir ? *environment.m_pSourceDir : CSetupPath());
+    CSetupPath source;
     source.SetFileName(record.m_strSourceName);
     try {
-        if (!environment.EnsureSourceFile(record.m_strSourceName, record.m_nDiskette)) {
+        if (!environment.EnsureSourceFile(record.m_strSourceName, record.m_nDiskette, source)) {
             Fail(environment);
             ThrowUserException();
         }
-        // The diskette check may have switched the source folder.
-        source = environment.m_pSourceDir ? *environment.m_pSourceDir : CSetupPath();
         source.SetFileName(record.m_strSourceName);
         InstallOpenRecord(record, environment, progress, source);
     } catch (const CUserException&) {

@@ -6,12 +6,11 @@
 #include "transfer/SetupPath.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 
-class CDestinationMap;
 class CException;
 class CInstallFile;
-class CProgramItemMap;
 class CSetupMultiFile;
 
 // The copy page as the engine sees it. Every call comes from the one user-interface thread.
@@ -35,15 +34,17 @@ public:
     virtual void MarkFailed() = 0;
 };
 
-// The running program as the engine sees it: the install model, the paths, the outcome
-// flags and the questions only the program can ask.
+// The running program as the engine sees it: the install model's folders, the outcome of
+// the run and the questions only the program can ask. What the engine reads is handed over
+// as values when the copy starts; what it changes goes back through the calls below.
 class CCopyEnvironment {
 public:
     virtual ~CCopyEnvironment() = default;
 
-    // Makes sure that the file name of diskette `disk` can be found in the source folder,
-    // switching the folder or asking for the diskette; false when the user cancelled.
-    virtual bool EnsureSourceFile(const std::string& name, int disk) = 0;
+    // Makes sure that the file name of diskette `disk` can be found, switching the source
+    // folder or asking for the diskette. True with `folder` the source folder that holds
+    // it; false when the user cancelled.
+    virtual bool EnsureSourceFile(const std::string& name, int disk, CSetupPath& folder) = 0;
     // After an error that ended one record ("Cannot install files from '%s':"): true to go
     // on with the next record.
     virtual bool AskAfterError(const CException& error, const std::string& sourceFileName) = 0;
@@ -51,11 +52,15 @@ public:
     virtual void PumpMessages() {}
     // After the last record: SETUP.INI, the program items, the install log.
     virtual void FinishCopy() {}
+    // The run goes on while no failure or cancel has stopped it.
+    virtual bool Succeeded() const = 0;
+    virtual void Fail() = 0;
+    // A replacement waits for the next start of Windows.
+    virtual void RestartNeeded() = 0;
+    // A member has its destination, installed now or kept from before: a program item for
+    // its file name points at it.
+    virtual void FileInDestination(const CSetupPath& path) {}
 
-    CDestinationMap* m_pDestinations = nullptr; // not owned
-    CProgramItemMap* m_pItems = nullptr;        // not owned
-    CSetupPath* m_pSourceDir = nullptr;         // the folder the source files are read from
-    CSetupPath m_logPath;                       // the install log
-    int32_t* m_pSucceeded = nullptr;            // cleared by a failure or a cancel
-    int32_t* m_pRestartNeeded = nullptr;        // set when a replacement waits for a restart
+    std::map<int16_t, std::string> m_destinationFolders; // resolved folder by destination id
+    CSetupPath m_logPath;                                // the install log
 };

@@ -11,6 +11,7 @@
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
 #include "profile/InstallProfile.h"
+#include "profile/ProgramItem.h"
 #include "res/StringIds.h"
 #include "system/ProgramItems.h"
 #include "transfer/CopyEngine.h"
@@ -157,18 +158,38 @@ void CCopyPage::AddDoneRecord(const CSetupMultiFile& record) {
 
 CSetupCopyEnvironment::CSetupCopyEnvironment(CWnd* owner) : m_pOwner(owner) {
     CSetupApp& app = GetSetupApp();
-    m_pDestinations = app.m_pDestinations.get();
-    m_pItems = app.m_pItems.get();
-    m_pSourceDir = app.m_pSourceDir.get();
+    // The destination page has resolved every folder by now.
+    if (app.m_pDestinations)
+        for (const auto& entry : app.m_pDestinations->Records())
+            m_destinationFolders[entry.first] = entry.second->m_path.GetText();
     if (app.m_pLogPath)
         m_logPath = *app.m_pLogPath;
-    m_pSucceeded = &app.m_bSucceeded;
-    m_pRestartNeeded = &app.m_bRestartNeeded;
 }
 
-bool CSetupCopyEnvironment::EnsureSourceFile(const std::string& name, int disk) {
+bool CSetupCopyEnvironment::Succeeded() const {
+    return GetSetupApp().m_bSucceeded != 0;
+}
+
+void CSetupCopyEnvironment::Fail() {
+    GetSetupApp().m_bSucceeded = 0;
+}
+
+void CSetupCopyEnvironment::RestartNeeded() {
+    GetSetupApp().m_bRestartNeeded = 1;
+}
+
+void CSetupCopyEnvironment::FileInDestination(const CSetupPath& path) {
     CSetupApp& app = GetSetupApp();
-    return ::EnsureSourceFile(
+    if (app.m_pItems)
+        if (CProgramItem* item = app.m_pItems->Lookup(path.GetFileName()))
+            item->m_path = path;
+}
+
+bool CSetupCopyEnvironment::EnsureSourceFile(const std::string& name, int disk,
+                                             CSetupPath& folder) {
+    CSetupApp& app = GetSetupApp();
+    // The source folder the diskette check switches is the program's own.
+    bool found = ::EnsureSourceFile(
         *app.m_pSourceDir, name, disk,
         [this, &app](const CSetupPath& missing, int n, std::string& folder) {
             const std::string* label = app.m_pDiskettes ? app.m_pDiskettes->GetLabel(n) : nullptr;
@@ -192,6 +213,8 @@ bool CSetupCopyEnvironment::EnsureSourceFile(const std::string& name, int disk) 
             folder = dialog.m_strFolder;
             return true;
         });
+    folder = *app.m_pSourceDir;
+    return found;
 }
 
 bool CSetupCopyEnvironment::AskAfterError(const CException& error,

@@ -62,10 +62,14 @@ class CSetupCopyEnvironment : public CCopyEnvironment {
 public:
     explicit CSetupCopyEnvironment(CWnd* owner);
 
-    bool EnsureSourceFile(const std::string& name, int disk) override;
+    bool EnsureSourceFile(const std::string& name, int disk, CSetupPath& folder) override;
     bool AskAfterError(const CException& error, const std::string& sourceFileName) override;
     void PumpMessages() override;
     void FinishCopy() override;
+    bool Succeeded() const override;
+    void Fail() override;
+    void RestartNeeded() override;
+    void FileInDestination(const CSetupPath& path) override;
 
 private:
     CWnd* m_pOwner;

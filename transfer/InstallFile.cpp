@@ -4,7 +4,6 @@
 #include "framework/Format.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
-#include "profile/ProgramItem.h"
 #include "system/RegistryDword.h"
 #include "transfer/CopyEnvironment.h"
 #include "transfer/FileVersion.h"
@@ -56,13 +55,12 @@ void CInstallFile::Install() {
 
 void CInstallFile::Prepare() {
     int16_t id = Header().GetDestination();
-    const CDestination* destination =
-        m_environment.m_pDestinations ? m_environment.m_pDestinations->Lookup(id) : nullptr;
+    auto destination = m_environment.m_destinationFolders.find(id);
     // A member for a folder the model does not know would land in the current directory.
-    if (destination == nullptr || destination->m_path.GetText().empty())
+    if (destination == m_environment.m_destinationFolders.end() || destination->second.empty())
         ThrowFileException(CFileException::badPath, -1, GetName());
     // A path given in the profile may lack its trailing backslash; it still names a folder.
-    std::string folderText = destination->m_path.GetText();
+    std::string folderText = destination->second;
     AppendBackslash(folderText);
     CSetupPath folder(folderText);
     // The members of an archive mostly share a few folders: one made for the member before
@@ -148,8 +146,7 @@ void CInstallFile::Place(const CSetupPath& existing, bool exists) {
             m_temporary.RenameTo(m_destination);
         } else {
             // In use: the new copy waits beside it for the next start.
-            if (m_environment.m_pRestartNeeded)
-                *m_environment.m_pRestartNeeded = 1;
+            m_environment.RestartNeeded();
             ReplaceAtRestart(m_temporary.GetText(), existing.GetText());
         }
         return;
@@ -174,8 +171,5 @@ void CInstallFile::CountSharedUse() const {
 }
 
 void CInstallFile::FillProgramItem() const {
-    if (m_environment.m_pItems == nullptr)
-        return;
-    if (CProgramItem* item = m_environment.m_pItems->Lookup(m_destination.GetFileName()))
-        item->m_path = m_destination;
+    m_environment.FileInDestination(m_destination);
 }

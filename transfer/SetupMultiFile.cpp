@@ -30,23 +30,21 @@ void CSetupMultiFile::Attach(CCopyEnvironment* environment, CCopyProgress* progr
 
 void CSetupMultiFile::OnBlockBoundary() {
     PassCrashPoint(CrashPoint::kBlockRead);
-    if (m_pProgress && m_pEnvironment && m_pEnvironment->m_pSucceeded &&
-        *m_pEnvironment->m_pSucceeded)
+    if (m_pProgress && m_pEnvironment && m_pEnvironment->Succeeded())
         m_pProgress->Tick();
 }
 
 bool CSetupMultiFile::OnVolumeEnd() {
     std::string name = CSetupPath(GetPathText()).GetFileName();
     CloseQuietly();
-    if (!CurrentEntryRunsOn() || m_pEnvironment == nullptr ||
-        m_pEnvironment->m_pSourceDir == nullptr)
+    if (!CurrentEntryRunsOn() || m_pEnvironment == nullptr)
         return true;
     if (!NextVolumePath(name, name))
         return true; // the read ends short and the codec reports the damage
     ++m_nDiskette;
-    if (!m_pEnvironment->EnsureSourceFile(name, m_nDiskette))
+    CSetupPath next;
+    if (!m_pEnvironment->EnsureSourceFile(name, m_nDiskette, next))
         ThrowUserException();
-    CSetupPath next(*m_pEnvironment->m_pSourceDir);
     next.SetFileName(name);
     ReopenContinuing(next.GetText());
     ReadArchiveHeader();

@@ -48,21 +48,31 @@ CRecordingEnvironment::CRecordingEnvironment(const std::string& root)
     m_destinations.SetEntry(1, "DATA", 0);
     m_destinations.SetPath(1, root + "APP\\DATA");
     CreateDirectoryA((root + "DISK01").c_str(), nullptr);
-    m_pDestinations = &m_destinations;
-    m_pItems = &m_items;
-    m_pSourceDir = &m_sourceDir;
     m_logPath = CSetupPath(root + "shift.log");
-    m_pSucceeded = &m_bSucceeded;
-    m_pRestartNeeded = &m_bRestartNeeded;
+    TakeDestinationFolders();
 }
 
-bool CRecordingEnvironment::EnsureSourceFile(const std::string& name, int disk) {
-    return ::EnsureSourceFile(
-        m_sourceDir, name, disk, [this](const CSetupPath& missing, int n, std::string& folder) {
+void CRecordingEnvironment::TakeDestinationFolders() {
+    m_destinationFolders.clear();
+    for (const auto& entry : m_destinations.Records())
+        m_destinationFolders[entry.first] = entry.second->m_path.GetText();
+}
+
+void CRecordingEnvironment::FileInDestination(const CSetupPath& path) {
+    if (CProgramItem* item = m_items.Lookup(path.GetFileName()))
+        item->m_path = path;
+}
+
+bool CRecordingEnvironment::EnsureSourceFile(const std::string& name, int disk,
+                                             CSetupPath& folder) {
+    bool found = ::EnsureSourceFile(
+        m_sourceDir, name, disk, [this](const CSetupPath& missing, int n, std::string& answer) {
             m_questions.push_back(missing.GetText() + "@" + std::to_string(n));
-            folder = m_strAnswerFolder;
-            return !folder.empty();
+            answer = m_strAnswerFolder;
+            return !answer.empty();
         });
+    folder = m_sourceDir;
+    return found;
 }
 
 bool CRecordingEnvironment::AskAfterError(const CException& error,

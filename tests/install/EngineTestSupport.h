@@ -38,9 +38,15 @@ public:
     // root\shift.log.
     explicit CRecordingEnvironment(const std::string& root);
 
-    bool EnsureSourceFile(const std::string& name, int disk) override;
+    bool EnsureSourceFile(const std::string& name, int disk, CSetupPath& folder) override;
     bool AskAfterError(const CException& error, const std::string& sourceFileName) override;
     void FinishCopy() override { ++m_nFinished; }
+    bool Succeeded() const override { return m_bSucceeded != 0; }
+    void Fail() override { m_bSucceeded = 0; }
+    void RestartNeeded() override { m_bRestartNeeded = 1; }
+    void FileInDestination(const CSetupPath& path) override;
+    // The destination folders as the copy sees them (taken when a copy starts).
+    void TakeDestinationFolders();
 
     CDestinationMap m_destinations;
     CProgramItemMap m_items;
