@@ -7,6 +7,7 @@
 #include "errors/ErrorDialog.h"
 #include "framework/Exception.h"
 #include "framework/Format.h"
+#include "framework/ui/SystemLibrary.h"
 #include "framework/ui/MessageBox.h"
 #include "profile/Destination.h"
 #include "profile/DisketteArray.h"
@@ -108,6 +109,13 @@ void CSetupApp::ApplyCommandLine(const std::string& commandLine) {
 }
 
 bool CSetupApp::CreateMainWindow() {
+    if (m_bBatch) {
+        // Nobody types into an unattended run: without an input method the first window
+        // does not create the input method's window and with it start COM.
+        using DisableIme = BOOL(WINAPI*)(DWORD);
+        if (auto disable = SystemFunction<DisableIme>("imm32.dll", "ImmDisableIME"))
+            disable(static_cast<DWORD>(-1));
+    }
     auto wnd = std::make_unique<CMainWnd>();
     wnd->m_bAutoDelete = false; // a failed (or throwing) creation leaves the object to us
     if (!wnd->Create())
