@@ -1,26 +1,28 @@
 #include "transfer/InstallPlan.h"
 
 #include "profile/FileGroup.h"
-#include "profile/ProfileFields.h"
+#include "profile/FileListRecord.h"
 #include "profile/ProfileKeyList.h"
 
-#include <cstdlib>
 #include <iterator>
 
 void ParseFileListValue(CSetupMultiFile& record, const std::string& value) {
-    int16_t number = 0;
-    GetProfileFieldInt(record.m_nSize, value, 0);
-    if (GetProfileFieldShort(number, value, 1))
-        record.m_nKind = number;
-    if (GetProfileFieldShort(number, value, 2))
-        record.m_nFileCount = number;
-    if (GetProfileFieldShort(number, value, 3)) {
-        record.m_nDiskette = std::abs(static_cast<int32_t>(number));
-        record.m_bAfterUnmarked = number < 0 ? 1 : 0;
-    }
-    if (GetProfileFieldShort(number, value, 4))
-        record.m_nDestinationId = number;
-    GetProfileField(record.m_strText, value, 5);
+    // Read over the record's own values: a field the value lacks keeps its value.
+    CFileListRecord fields;
+    fields.m_nSize = record.m_nSize;
+    fields.m_nKind = record.m_nKind;
+    fields.m_nFileCount = record.m_nFileCount;
+    fields.m_nDiskette = record.m_nDiskette;
+    fields.m_bAfterUnmarked = record.m_bAfterUnmarked;
+    fields.m_nDestinationId = record.m_nDestinationId;
+    ParseFileListRecord(fields, value);
+    record.m_nSize = fields.m_nSize;
+    record.m_nKind = fields.m_nKind;
+    record.m_nFileCount = fields.m_nFileCount;
+    record.m_nDiskette = fields.m_nDiskette;
+    record.m_bAfterUnmarked = fields.m_bAfterUnmarked;
+    record.m_nDestinationId = fields.m_nDestinationId;
+    record.m_strText = fields.m_strText;
 }
 
 void CInstallPlan::Insert(std::unique_ptr<CSetupMultiFile> record) {

@@ -1,8 +1,9 @@
 // The install plan: one record per source file of the setup profile's file-list sections
 // (one section per file group), in the order the copy engine installs them.
 //
-// File-list value: "size|kind|files|diskette|destination|text", for example 1000|0|1|2|0|
-// is a plain file of 1000 bytes on diskette 2 for the install directory.
+// File-list value: "size|kind|files|diskette|destination|text" (profile/FileListRecord.h),
+// for example 1000|0|1|2|0| is a plain file of 1000 bytes on diskette 2 for the install
+// directory.
 #pragma once
 
 #include "transfer/SetupMultiFile.h"
@@ -38,6 +39,6 @@ private:
     Records m_records;
 };
 
-// Parses one file-list value into record (fields missing from the value leave the record's
-// defaults). Exposed for the tests and the authoring tools.
+// Parses one file-list value into record as ParseFileListRecord does (fields missing from the
+// value leave the record's defaults). Exposed for the tests.
 void ParseFileListValue(CSetupMultiFile& record, const std::string& value);

@@ -3,6 +3,7 @@
 #include "archive/ArchiveFormat.h"
 #include "archive/ArchiveWriter.h"
 #include "archive/MultiFile.h"
+#include "profile/FileListRecord.h"
 
 #include <cctype>
 #include <cstdio>
@@ -238,12 +239,15 @@ void CDiskSetWriter::MakeProfile(int disks) {
     for (int n = 1; n <= disks; ++n)
         diskettes.Append(std::to_string(n), m_description.LabelFor(n) + "|" + DiskFolderName(n));
     for (const CRecord& record : m_records) {
-        // size|kind|files|diskette|destination|text
-        std::string value = std::to_string(record.m_nSize) + "|" + std::to_string(record.m_nKind) +
-                            "|" + std::to_string(record.m_nCount) + "|" +
-                            std::to_string(record.m_nDisk) + "|" +
-                            std::to_string(record.m_nDestination) + "|" + record.m_strText;
-        m_profile.Section(record.m_strGroup).Append(record.m_strName, value);
+        // BuildArchives has checked that the size and the count fit their fields.
+        CFileListRecord value;
+        value.m_nSize = static_cast<int32_t>(record.m_nSize);
+        value.m_nKind = record.m_nKind;
+        value.m_nFileCount = record.m_nCount;
+        value.m_nDiskette = record.m_nDisk;
+        value.m_nDestinationId = record.m_nDestination;
+        value.m_strText = record.m_strText;
+        m_profile.Section(record.m_strGroup).Append(record.m_strName, FormatFileListRecord(value));
     }
 }
 

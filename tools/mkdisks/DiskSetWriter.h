@@ -51,7 +51,8 @@ private:
         int64_t m_nFirstCapacity = 0; // of the first volume, as laid out
         int m_nVolumes = 1;
     };
-    // One file-list record of the profile.
+    // One file-list record of the profile (profile/FileListRecord.h) and what the layout needs
+    // of it.
     struct CRecord {
         std::string m_strGroup;
         std::string m_strName;
