@@ -1,5 +1,8 @@
 #include "profile/ProfileFields.h"
 
+#include <cerrno>
+#include <cstdlib>
+
 namespace {
 
 bool IsBlank(char c) {
@@ -26,6 +29,15 @@ int32_t ParseDecimal(const std::string& text) {
     return static_cast<int32_t>(number);
 }
 
+bool ParseDecimalInRange(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty())
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
 int16_t LowShort(int32_t number) {
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(number) & 0xFFFFu));
 }
@@ -44,6 +56,27 @@ bool GetProfileField(std::string& out, const std::string& value, int index, char
     size_t end = value.find(separator, start);
     out = value.substr(start, end == std::string::npos ? std::string::npos : end - start);
     return true;
+}
+
+std::vector<std::string> SplitProfileFields(const std::string& value, char separator) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        size_t end = value.find(separator, start);
+        fields.push_back(
+            value.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+std::string TrimBlanks(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
 }
 
 bool GetProfileFieldInt(int32_t& out, const std::string& value, int index, char separator) {

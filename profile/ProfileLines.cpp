@@ -1,23 +1,17 @@
 #include "profile/ProfileLines.h"
 
+#include "profile/ProfileFields.h"
+
 #include <unordered_map>
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return {};
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(begin, end - begin + 1);
-}
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string FoldedKey(const std::string& key) {
-    std::string folded = Trimmed(key);
+    std::string folded = TrimBlanks(key);
     for (char& c : folded)
         c = Lower(c);
     return folded;
@@ -39,9 +33,10 @@ std::vector<CProfileLine> ParseSectionText(const std::string& text) {
         std::string line = text.substr(at, end - at);
         size_t equals = line.find('=');
         if (equals == std::string::npos)
-            lines.emplace_back(Trimmed(line), std::string(), false);
+            lines.emplace_back(TrimBlanks(line), std::string(), false);
         else
-            lines.emplace_back(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)));
+            lines.emplace_back(TrimBlanks(line.substr(0, equals)),
+                               TrimBlanks(line.substr(equals + 1)));
         at = end + 1;
     }
     return lines;
@@ -62,7 +57,7 @@ std::vector<CProfileLine> MergeProfileLines(std::vector<CProfileLine> lines,
             continue;
         }
         firstLine.emplace(key, lines.size());
-        lines.emplace_back(Trimmed(write.m_strKey), write.m_strValue);
+        lines.emplace_back(TrimBlanks(write.m_strKey), write.m_strValue);
     }
     return lines;
 }

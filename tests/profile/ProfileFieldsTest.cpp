@@ -78,3 +78,25 @@ TEST(ProfileFields, FlagIsSetForAnyNonZeroNumber) {
     EXPECT_TRUE(GetProfileFieldBool(flag, "0|-2|yes", 2));
     EXPECT_EQ(0, flag);
 }
+
+TEST(ProfileFields, StrictNumbersTakeTheWholeTextWithinTheirRange) {
+    long long value = 0;
+    EXPECT_TRUE(ParseDecimalInRange(" -3", -32768, 32767, value));
+    EXPECT_EQ(-3, value);
+    EXPECT_TRUE(ParseDecimalInRange("+1457664", 4096, 1LL << 40, value));
+    EXPECT_EQ(1457664, value);
+    EXPECT_FALSE(ParseDecimalInRange("", -1, 1, value));
+    EXPECT_FALSE(ParseDecimalInRange("12abc", 0, 100, value));
+    EXPECT_FALSE(ParseDecimalInRange("12 ", 0, 100, value));
+    EXPECT_FALSE(ParseDecimalInRange("32768", -32768, 32767, value));
+    EXPECT_FALSE(ParseDecimalInRange("99999999999999999999", 0, INT64_MAX, value));
+}
+
+TEST(ProfileFields, SplitGivesEveryFieldUntrimmed) {
+    EXPECT_EQ((std::vector<std::string>{"a", " b ", "", ""}), SplitProfileFields("a| b ||"));
+    EXPECT_EQ((std::vector<std::string>{""}), SplitProfileFields(""));
+    EXPECT_EQ((std::vector<std::string>{"x", "y"}), SplitProfileFields("x;y", ';'));
+    EXPECT_EQ("b c", TrimBlanks(" \tb c\t "));
+    EXPECT_EQ("", TrimBlanks(" \t"));
+    EXPECT_EQ("\rx", TrimBlanks("\rx"));
+}

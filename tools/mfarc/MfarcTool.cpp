@@ -4,11 +4,10 @@
 #include "archive/ArchiveWriter.h"
 #include "archive/MultiFile.h"
 #include "archive/VolumeSplitter.h"
+#include "profile/ProfileFields.h"
 #include "transfer/SetupPath.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -35,15 +34,6 @@ struct UsageError {
 struct Progress {
     std::string member;
 };
-
-bool ParseNumber(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty())
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtoll(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0' && value >= low && value <= high;
-}
 
 // Member names come from the archive: keep the listing one line per member.
 std::string Printable(const std::string& text) {
@@ -87,9 +77,9 @@ CreateOptions ParseCreate(const std::vector<std::string>& args) {
             options.method = kMethodStored;
         else if (args[i] == "-m" && value == "deflate")
             options.method = kMethodDeflate;
-        else if (args[i] == "-d" && ParseNumber(value, INT16_MIN, INT16_MAX, number))
+        else if (args[i] == "-d" && ParseDecimalInRange(value, INT16_MIN, INT16_MAX, number))
             options.destination = static_cast<int16_t>(number);
-        else if (args[i] == "-s" && ParseNumber(value, kMinVolumeBytes, INT32_MAX, number))
+        else if (args[i] == "-s" && ParseDecimalInRange(value, kMinVolumeBytes, INT32_MAX, number))
             options.volumeBytes = number;
         else
             throw UsageError{"bad option " + args[i] + " " + value};

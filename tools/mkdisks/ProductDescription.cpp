@@ -3,9 +3,8 @@
 #include "archive/ArchiveFormat.h"
 #include "archive/MultiFile.h"
 #include "archive/MultiFileEntry.h"
+#include "profile/ProfileFields.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -18,29 +17,10 @@ const char kFilesPrefix[] = "Files:";
 
 // Fields separated by "|", not trimmed beyond the blanks around each.
 std::vector<std::string> SplitFields(const std::string& value) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t bar = value.find('|', start);
-        std::string field =
-            value.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
-        size_t first = field.find_first_not_of(" \t");
-        size_t last = field.find_last_not_of(" \t");
-        fields.push_back(first == std::string::npos ? std::string()
-                                                    : field.substr(first, last - first + 1));
-        if (bar == std::string::npos)
-            return fields;
-        start = bar + 1;
-    }
-}
-
-bool ParseInteger(const std::string& text, long long low, long long high, long long& value) {
-    if (text.empty())
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    value = std::strtoll(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0' && value >= low && value <= high;
+    std::vector<std::string> fields = SplitProfileFields(value);
+    for (std::string& field : fields)
+        field = TrimBlanks(field);
+    return fields;
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
@@ -49,7 +29,7 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
 
 int16_t ParseDestination(const std::string& text, const std::string& where) {
     long long id = 0;
-    if (!ParseInteger(text, -32768, 32767, id))
+    if (!ParseDecimalInRange(text, -32768, 32767, id))
         throw CMkdisksError(where + ": destination '" + text + "' is not a 16-bit number");
     return static_cast<int16_t>(id);
 }
@@ -113,13 +93,13 @@ void CProductDescription::LoadDisks(const CIniDocument& doc, const std::string& 
     long long number = 0;
     std::string size = disks->Get("Size");
     if (!size.empty()) {
-        if (!ParseInteger(size, 4096, 1LL << 40, number))
+        if (!ParseDecimalInRange(size, 4096, 1LL << 40, number))
             throw CMkdisksError("[Disks]: Size '" + size + "' is not a size in bytes");
         m_nDiskBytes = number;
     }
     std::string cluster = disks->Get("Cluster");
     if (!cluster.empty()) {
-        if (!ParseInteger(cluster, 1, 1 << 20, number))
+        if (!ParseDecimalInRange(cluster, 1, 1 << 20, number))
             throw CMkdisksError("[Disks]: Cluster '" + cluster + "' is not a size in bytes");
         m_nClusterBytes = number;
     }
@@ -217,7 +197,7 @@ void CProductDescription::CheckDestination(int16_t id, const std::string& where)
         return;
     for (const auto& entry : m_destinations.Entries()) {
         long long known = 0;
-        if (ParseInteger(entry.first, -32768, 32767, known) && known == id)
+        if (ParseDecimalInRange(entry.first, -32768, 32767, known) && known == id)
             return;
     }
     throw CMkdisksError(where + ": unknown destination " + std::to_string(id));
