@@ -78,3 +78,13 @@ std::string FormatSectionText(const std::vector<CProfileLine>& lines) {
     text += '\0';
     return text;
 }
+
+bool ProfileNamesEqual(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    }
+    return true;
+}

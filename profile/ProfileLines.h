@@ -32,3 +32,7 @@ std::string FormatSectionText(const std::vector<CProfileLine>& lines);
 
 // True when the two keys name the same profile key (ASCII letters compared without case).
 bool ProfileKeysEqual(const std::string& a, const std::string& b);
+
+// True when the two names are the same with ASCII letters compared without case; unlike
+// ProfileKeysEqual, blanks count.
+bool ProfileNamesEqual(const std::string& a, const std::string& b);

@@ -1,7 +1,7 @@
 // mkdisks: the diskette set a description gives, read back as setup would read it, and the
 // descriptions it refuses.
 #include "archive/MultiFile.h"
-#include "tools/mkdisks/IniDocument.h"
+#include "profile/ProfileDocument.h"
 #include "tools/mkdisks/MkdisksTool.h"
 
 #include <gtest/gtest.h>
@@ -107,9 +107,9 @@ protected:
         std::snprintf(name, sizeof name, "DISK%02d", n);
         return m_root / "out" / name;
     }
-    CIniDocument Profile() const {
-        CIniDocument profile;
-        profile.Load((Disk(1) / "SETUP.ini").string());
+    CProfileDocument Profile() const {
+        CProfileDocument profile;
+        profile.Parse(ReadAll(Disk(1) / "SETUP.ini"));
         return profile;
     }
 
@@ -124,7 +124,7 @@ TEST_F(MkdisksTest, WritesTheSetWithProfileRecordsThatMatchTheFiles) {
     EXPECT_FALSE(fs::exists(Disk(1) / "absent.dll"));
     ASSERT_TRUE(fs::exists(Disk(2)));
 
-    CIniDocument profile = Profile();
+    CProfileDocument profile = Profile();
     ASSERT_NE(nullptr, profile.Find("destinations"));
     EXPECT_EQ("DATA|0|", profile.Find("destinations")->Get("1"));
     EXPECT_EQ("Main files|The program|1|1|1", profile.Find("groups")->Get("Main"));
@@ -182,7 +182,7 @@ TEST_F(MkdisksTest, PlainFilesNamedLikeDiskOneFilesAreInstalledFromThem) {
     description.replace(description.find("Docs=Docs"), 0, "Setup=Setup|Uninstall|1|1|1\n");
     std::string errors;
     ASSERT_EQ(0, Run(description, &errors)) << errors;
-    CIniDocument profile = Profile();
+    CProfileDocument profile = Profile();
     ASSERT_NE(nullptr, profile.Find("Setup"));
     const std::string setupSize = std::to_string(fs::file_size(m_root / "in" / "SETUP.EXE"));
     EXPECT_EQ(setupSize + "|0|1|1|0|Setup", profile.Find("Setup")->Get("SETUP.EXE"));

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <set>
 
@@ -54,6 +55,15 @@ bool IsDiskFolderName(const std::string& name) {
 void CopyWithTime(const std::string& from, const fs::path& to) {
     fs::copy_file(from, to, fs::copy_options::overwrite_existing);
     fs::last_write_time(to, fs::last_write_time(from));
+}
+
+// Writes text as the whole file; false on failure.
+bool WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(out.flush());
 }
 
 std::string Folded(const std::string& name) {
@@ -228,14 +238,14 @@ int CDiskSetWriter::LayOut(uint64_t profileBytes) {
 }
 
 void CDiskSetWriter::MakeProfile(int disks) {
-    m_profile = CIniDocument();
-    for (const CIniSection* copied :
+    m_profile = CProfileDocument();
+    for (const CProfileSection* copied :
          {&m_description.m_destinations, &m_description.m_groups, &m_description.m_targets}) {
-        CIniSection& section = m_profile.Section(copied->Name());
-        for (const auto& entry : copied->Entries())
-            section.Append(entry.first, entry.second);
+        CProfileSection& section = m_profile.Section(copied->m_strName);
+        for (const CProfileLine& line : copied->m_lines)
+            section.Append(line.m_strKey, line.m_strValue);
     }
-    CIniSection& diskettes = m_profile.Section("diskettes");
+    CProfileSection& diskettes = m_profile.Section("diskettes");
     for (int n = 1; n <= disks; ++n)
         diskettes.Append(std::to_string(n), m_description.LabelFor(n) + "|" + DiskFolderName(n));
     for (const CRecord& record : m_records) {
@@ -301,7 +311,7 @@ int CDiskSetWriter::Write(const std::string& outputFolder) {
     for (const CPlacedFile& file : m_files) {
         fs::path target = output / DiskFolderName(file.m_nDisk) / file.m_strName;
         if (file.m_strName == m_description.m_strProfileName && file.m_strSource.empty()) {
-            if (!m_profile.Save(target.string()))
+            if (!WriteText(target.string(), m_profile.Format()))
                 throw CMkdisksError("cannot write '" + target.string() + "'");
             continue;
         }

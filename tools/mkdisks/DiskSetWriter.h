@@ -10,7 +10,7 @@
 #pragma once
 
 #include "archive/VolumeSplitter.h"
-#include "tools/mkdisks/IniDocument.h"
+#include "profile/ProfileDocument.h"
 #include "tools/mkdisks/ProductDescription.h"
 
 #include <cstdint>
@@ -35,7 +35,7 @@ public:
     int Write(const std::string& outputFolder);
 
     // After Write: the profile written on diskette 1 and where every file went.
-    const CIniDocument& Profile() const { return m_profile; }
+    const CProfileDocument& Profile() const { return m_profile; }
     const std::vector<CPlacedFile>& Files() const { return m_files; }
 
 private:
@@ -77,5 +77,5 @@ private:
     std::vector<CArchiveBuild> m_archives;
     std::vector<CRecord> m_records;
     std::vector<CPlacedFile> m_files;
-    CIniDocument m_profile;
+    CProfileDocument m_profile;
 };

@@ -6,7 +6,9 @@
 #include "profile/ProfileFields.h"
 
 #include <filesystem>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -23,8 +25,19 @@ std::vector<std::string> SplitFields(const std::string& value) {
     return fields;
 }
 
+// The text of a file; false when it cannot be read.
+bool ReadText(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
+}
+
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && IniNamesEqual(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() && ProfileNamesEqual(text.substr(0, prefix.size()), prefix);
 }
 
 int16_t ParseDestination(const std::string& text, const std::string& where) {
@@ -35,9 +48,9 @@ int16_t ParseDestination(const std::string& text, const std::string& where) {
 }
 
 int32_t ParseMethod(const std::string& text, const std::string& where) {
-    if (text.empty() || IniNamesEqual(text, "deflate"))
+    if (text.empty() || ProfileNamesEqual(text, "deflate"))
         return kMethodDeflate;
-    if (IniNamesEqual(text, "stored"))
+    if (ProfileNamesEqual(text, "stored"))
         return kMethodStored;
     throw CMkdisksError(where + ": unknown method '" + text + "' (stored or deflate)");
 }
@@ -51,32 +64,34 @@ std::string FileNameOf(const std::string& path) {
 
 void CProductDescription::Load(const std::string& descriptionPath, const std::string& inputFolder,
                                const std::string& setupProgram) {
-    CIniDocument doc;
-    if (!doc.Load(descriptionPath))
+    std::string text;
+    if (!ReadText(descriptionPath, text))
         throw CMkdisksError("cannot read the product description '" + descriptionPath + "'");
+    CProfileDocument doc;
+    doc.Parse(text);
     m_strInputFolder =
         inputFolder.empty() ? fs::path(descriptionPath).parent_path().string() : inputFolder;
-    if (const CIniSection* s = doc.Find("destinations"))
+    if (const CProfileSection* s = doc.Find("destinations"))
         m_destinations = *s;
-    if (m_destinations.Entries().empty())
+    if (m_destinations.m_lines.empty())
         throw CMkdisksError("the description has no [destinations]");
-    for (const auto& entry : m_destinations.Entries())
-        ParseDestination(entry.first, "[destinations]");
-    if (const CIniSection* s = doc.Find("groups"))
+    for (const CProfileLine& entry : m_destinations.m_lines)
+        ParseDestination(entry.m_strKey, "[destinations]");
+    if (const CProfileSection* s = doc.Find("groups"))
         m_groups = *s;
-    if (const CIniSection* s = doc.Find("targets"))
+    if (const CProfileSection* s = doc.Find("targets"))
         m_targets = *s;
     LoadDisks(doc, setupProgram);
 
-    for (const CIniSection& section : doc.Sections()) {
-        if (!StartsWithNoCase(section.Name(), kFilesPrefix))
+    for (const CProfileSection& section : doc.Sections()) {
+        if (!StartsWithNoCase(section.m_strName, kFilesPrefix))
             continue;
-        std::string key = section.Name().substr(sizeof kFilesPrefix - 1);
+        std::string key = section.m_strName.substr(sizeof kFilesPrefix - 1);
         if (!m_groups.Has(key))
-            throw CMkdisksError("[" + section.Name() + "]: no group '" + key + "' in [groups]");
+            throw CMkdisksError("[" + section.m_strName + "]: no group '" + key + "' in [groups]");
         for (const char* reserved : {"destinations", "groups", "targets", "diskettes", "Events"}) {
-            if (IniNamesEqual(key, reserved))
-                throw CMkdisksError("[" + section.Name() +
+            if (ProfileNamesEqual(key, reserved))
+                throw CMkdisksError("[" + section.m_strName +
                                     "]: a group key cannot name the profile section '" + reserved +
                                     "'");
         }
@@ -85,9 +100,9 @@ void CProductDescription::Load(const std::string& descriptionPath, const std::st
     CheckUniqueNames();
 }
 
-void CProductDescription::LoadDisks(const CIniDocument& doc, const std::string& setupProgram) {
-    const CIniSection* disks = doc.Find(kDisksSection);
-    CIniSection empty(kDisksSection);
+void CProductDescription::LoadDisks(const CProfileDocument& doc, const std::string& setupProgram) {
+    const CProfileSection* disks = doc.Find(kDisksSection);
+    CProfileSection empty(kDisksSection);
     if (disks == nullptr)
         disks = &empty;
     long long number = 0;
@@ -118,30 +133,30 @@ void CProductDescription::LoadDisks(const CIniDocument& doc, const std::string& 
         title.erase(dot);
     m_strProfileName = title + ".ini";
 
-    for (const auto& entry : disks->Entries()) {
-        if (!StartsWithNoCase(entry.first, "Extra"))
+    for (const CProfileLine& entry : disks->m_lines) {
+        if (!StartsWithNoCase(entry.m_strKey, "Extra"))
             continue;
-        std::vector<std::string> fields = SplitFields(entry.second);
-        bool optional = fields.size() > 1 && IniNamesEqual(fields[1], "optional");
-        CSourceFile file = FindSource(fields[0], "[Disks] " + entry.first, optional, found);
+        std::vector<std::string> fields = SplitFields(entry.m_strValue);
+        bool optional = fields.size() > 1 && ProfileNamesEqual(fields[1], "optional");
+        CSourceFile file = FindSource(fields[0], "[Disks] " + entry.m_strKey, optional, found);
         if (found)
             m_extras.push_back(file);
     }
 }
 
-void CProductDescription::LoadGroupFiles(const CIniSection& section, const std::string& key) {
+void CProductDescription::LoadGroupFiles(const CProfileSection& section, const std::string& key) {
     CGroupFiles group;
     group.m_strKey = key;
     group.m_strArchive = section.Get("Archive");
     group.m_strText = section.Get("Text");
-    const std::string where = "[" + section.Name() + "]";
-    for (const auto& entry : section.Entries()) {
-        bool member = StartsWithNoCase(entry.first, "Member");
-        bool plain = StartsWithNoCase(entry.first, "Plain");
+    const std::string where = "[" + section.m_strName + "]";
+    for (const CProfileLine& entry : section.m_lines) {
+        bool member = StartsWithNoCase(entry.m_strKey, "Member");
+        bool plain = StartsWithNoCase(entry.m_strKey, "Plain");
         if (!member && !plain)
             continue;
-        const std::string place = where + " " + entry.first;
-        std::vector<std::string> fields = SplitFields(entry.second);
+        const std::string place = where + " " + entry.m_strKey;
+        std::vector<std::string> fields = SplitFields(entry.m_strValue);
         if (fields.size() < 2 || fields[0].empty())
             throw CMkdisksError(place + ": expected source|destination");
         int16_t destination = ParseDestination(fields[1], place);
@@ -150,9 +165,9 @@ void CProductDescription::LoadGroupFiles(const CIniSection& section, const std::
         int32_t method = kMethodDeflate;
         if (member) {
             method = ParseMethod(fields.size() > 2 ? fields[2] : "", place);
-            optional = fields.size() > 3 && IniNamesEqual(fields[3], "optional");
+            optional = fields.size() > 3 && ProfileNamesEqual(fields[3], "optional");
         } else {
-            optional = fields.size() > 2 && IniNamesEqual(fields[2], "optional");
+            optional = fields.size() > 2 && ProfileNamesEqual(fields[2], "optional");
         }
         // The entry header holds the name in 260 bytes with its terminating zero.
         if (member && FileNameOf(fields[0]).size() >= ArchiveLayout::kNameBytes)
@@ -195,9 +210,9 @@ void CProductDescription::LoadGroupFiles(const CIniSection& section, const std::
 void CProductDescription::CheckDestination(int16_t id, const std::string& where) const {
     if (id >= -4 && id <= -1)
         return;
-    for (const auto& entry : m_destinations.Entries()) {
+    for (const CProfileLine& entry : m_destinations.m_lines) {
         long long known = 0;
-        if (ParseDecimalInRange(entry.first, -32768, 32767, known) && known == id)
+        if (ParseDecimalInRange(entry.m_strKey, -32768, 32767, known) && known == id)
             return;
     }
     throw CMkdisksError(where + ": unknown destination " + std::to_string(id));
@@ -251,10 +266,10 @@ void CProductDescription::CheckUniqueNames() const {
 }
 
 bool CProductDescription::IsFirstDiskFile(const std::string& name) const {
-    if (IniNamesEqual(name, m_setupProgram.m_strName))
+    if (ProfileNamesEqual(name, m_setupProgram.m_strName))
         return true;
     for (const CSourceFile& extra : m_extras) {
-        if (IniNamesEqual(name, extra.m_strName))
+        if (ProfileNamesEqual(name, extra.m_strName))
             return true;
     }
     return false;

@@ -22,7 +22,7 @@
 // Source paths are relative to the input folder. Every check that can fail is made here.
 #pragma once
 
-#include "tools/mkdisks/IniDocument.h"
+#include "profile/ProfileDocument.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -75,14 +75,14 @@ public:
     std::string m_strProfileName; // the setup program's title with ".ini"
     std::vector<CSourceFile> m_extras;
     std::string m_strLabel;
-    CIniSection m_destinations{"destinations"};
-    CIniSection m_groups{"groups"};
-    CIniSection m_targets{"targets"};
+    CProfileSection m_destinations{"destinations"};
+    CProfileSection m_groups{"groups"};
+    CProfileSection m_targets{"targets"};
     std::vector<CGroupFiles> m_fileGroups;
 
 private:
-    void LoadDisks(const CIniDocument& doc, const std::string& setupProgram);
-    void LoadGroupFiles(const CIniSection& section, const std::string& key);
+    void LoadDisks(const CProfileDocument& doc, const std::string& setupProgram);
+    void LoadGroupFiles(const CProfileSection& section, const std::string& key);
     void CheckDestination(int16_t id, const std::string& where) const;
     CSourceFile FindSource(const std::string& source, const std::string& where, bool optional,
                            bool& found) const;
