@@ -1,6 +1,7 @@
 #include "framework/File.h"
 
 #include "framework/ui/Handle.h"
+#include "framework/ui/LoadedLibrary.h"
 
 #include <cerrno>
 #include <cstring>
@@ -118,9 +119,8 @@ using SetFileInformationByHandleProc = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 bool CFile::RenameOpen(const std::string& newName) {
     // Renaming through the handle saves opening the file by name again (each open is a
     // round trip to the server under some systems). Systems before Vista lack the call.
-    static const auto setInformation =
-        reinterpret_cast<SetFileInformationByHandleProc>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle")));
+    static const auto setInformation = FindProc<SetFileInformationByHandleProc>(
+        GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle");
     if (setInformation == nullptr || m_hFile == hFileNull)
         return false;
     char full[MAX_PATH];

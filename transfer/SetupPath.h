@@ -5,6 +5,8 @@
 // Queries never throw; only CreateFolderOrThrow does.
 #pragma once
 
+#include "framework/File.h"
+
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -81,7 +83,7 @@ public:
     // cannot be created (the path keeps the last name tried).
     bool MakeUniqueFile(int maxTries);
     // Creates the file (empty) only if no file or folder has the name.
-    enum class NewFile { created, nameTaken, failed };
+    using NewFile = CFile::NewFile;
     NewFile CreateNewFile() const;
 
     bool GetDiskFreeSpace(uint32_t& sectorsPerCluster, uint32_t& bytesPerSector,

@@ -1,6 +1,7 @@
 #include "transfer/SetupPath.h"
 
 #include "framework/Exception.h"
+#include "framework/File.h"
 #include "transfer/SetupPathPlatform.h"
 
 #include <cerrno>
@@ -74,6 +75,11 @@ bool CSetupPath::MakeUniqueName(bool mustNotExist, int maxTries) {
         if (++tries >= maxTries)
             return false;
     }
+}
+
+CSetupPath::NewFile CSetupPath::CreateNewFile() const {
+    CFile file; // closed again at once
+    return file.CreateNew(m_strText);
 }
 
 bool CSetupPath::MakeUniqueFile(int maxTries) {

@@ -2,10 +2,8 @@
 
 #include "transfer/SetupPathPlatform.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -80,16 +78,4 @@ bool CSetupPath::MoveOver(const CSetupPath& target) const {
 // a read of the whole folder on some systems when the name is missing).
 bool CSetupPath::NameTaken() const {
     return Exists();
-}
-
-CSetupPath::NewFile CSetupPath::CreateNewFile() const {
-    int fd = ::open(m_strText.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd >= 0) {
-        ::close(fd);
-        return NewFile::created;
-    }
-    if (errno == EEXIST)
-        return NewFile::nameTaken;
-    // A folder of that name refuses differently; it is taken all the same.
-    return NameTaken() ? NewFile::nameTaken : NewFile::failed;
 }

@@ -1,7 +1,6 @@
 #include "transfer/SetupPath.h"
 
 #include "framework/ui/FindFile.h"
-#include "framework/ui/Handle.h"
 #include "transfer/SetupPathPlatform.h"
 
 #include <direct.h>
@@ -83,16 +82,4 @@ bool CSetupPath::MoveOver(const CSetupPath& target) const {
 // a read of the whole folder on some systems when the name is missing).
 bool CSetupPath::NameTaken() const {
     return GetFileAttributesA(m_strText.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-CSetupPath::NewFile CSetupPath::CreateNewFile() const {
-    CHandle file(CreateFileA(m_strText.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsValid())
-        return NewFile::created;
-    DWORD error = GetLastError();
-    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-        return NewFile::nameTaken;
-    // A folder of that name refuses differently; it is taken all the same.
-    return NameTaken() ? NewFile::nameTaken : NewFile::failed;
 }
