@@ -3,10 +3,10 @@
 // last pages, the unattended run and the error dialog. Screenshots of the pages are kept in
 // the build folder (tests/driver/artifacts).
 #include "GuiDriver.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -21,23 +21,6 @@ constexpr DWORD kEndTimeoutMs = 30000;
 // A profile with only the install directory: enough for the reading page.
 constexpr char kMinimalProfile[] = "[destinations]\r\n0=SHIFT\r\n";
 
-std::string TempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + name;
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
-}
-
-bool WriteFile(const std::string& path, const std::string& text) {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(text.data(), 1, text.size(), file) == text.size();
-    fclose(file);
-    return ok;
-}
-
 class GuiWizard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -46,12 +29,10 @@ protected:
     }
 
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = TempFolder(std::string("shiftwell-gui-") + info->name());
         m_exe = m_folder + "SETUP.EXE";
         ASSERT_TRUE(CopyFileA(HostPathToWindows(SETUP_EXE_HOST_PATH).c_str(), m_exe.c_str(), FALSE))
             << HostPathToWindows(SETUP_EXE_HOST_PATH);
-        ASSERT_TRUE(WriteFile(m_folder + "SETUP.ini", kMinimalProfile));
+        WriteFileBytes(m_folder + "SETUP.ini", kMinimalProfile);
     }
 
     void TearDown() override {
@@ -116,7 +97,8 @@ protected:
                        ".bmp");
     }
 
-    std::string m_folder;
+    CScratchFolder m_scratch;
+    const std::string m_folder = m_scratch.Folder();
     std::string m_exe;
     CProcess m_setup;
 };

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <stdexcept>
 #include <zlib.h>
@@ -29,17 +28,14 @@ Bytes MakeData(size_t size, uint32_t seed, bool text) {
 }
 
 Bytes ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!FileExists(path))
         throw std::runtime_error("cannot read " + path);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string bytes = ReadFileBytes(path);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 void WriteWholeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
 }
 
 Bytes ZlibCompress(const Bytes& data) {
@@ -96,25 +92,4 @@ unsigned CMemoryFile::Read(void* buffer, unsigned count) {
 void CMemoryFile::Write(const void* buffer, unsigned count) {
     const uint8_t* p = static_cast<const uint8_t*>(buffer);
     m_data.insert(m_data.end(), p, p + count);
-}
-
-CScratchFolder::CScratchFolder() {
-    static int counter = 0;
-    std::random_device device;
-    m_root = std::filesystem::temp_directory_path() /
-             ("archive-test-" + std::to_string(device()) + "-" + std::to_string(++counter));
-    std::filesystem::create_directories(m_root);
-}
-
-CScratchFolder::~CScratchFolder() {
-    std::error_code ignored;
-    // Extracted read-only files must become writable again to be removed on Windows.
-    for (auto& item : std::filesystem::recursive_directory_iterator(m_root, ignored))
-        std::filesystem::permissions(item.path(), std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(m_root, ignored);
-}
-
-std::string CScratchFolder::Path(const std::string& name) const {
-    return (m_root / name).string();
 }

@@ -1,12 +1,14 @@
 // Helpers for the archive tests: archives assembled byte by byte (independently of the
-// writer), in-memory files for the codecs, and a scratch folder per test.
+// writer), in-memory files for the codecs, and whole files as byte vectors (scratch folders
+// come from the shared test support).
 #pragma once
+
+#include "TestFiles.h"
 
 #include "archive/ArchiveFormat.h"
 #include "framework/File.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ using Bytes = std::vector<uint8_t>;
 
 // Deterministic test data: `size` bytes, compressible when `text` is true.
 Bytes MakeData(size_t size, uint32_t seed, bool text);
+// The shared file helpers for byte vectors; a file that cannot be read throws.
 Bytes ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const Bytes& bytes);
 // zlib stream of `data` at the default level, made without the codec under test.
@@ -44,16 +47,4 @@ public:
     size_t m_position = 0;
     unsigned m_maxRead;
     size_t m_reads = 0;
-};
-
-// A fresh folder under the system's temporary folder, removed at destruction.
-class CScratchFolder {
-public:
-    CScratchFolder();
-    ~CScratchFolder();
-    std::string Path(const std::string& name) const;
-    const std::filesystem::path& Root() const { return m_root; }
-
-private:
-    std::filesystem::path m_root;
 };

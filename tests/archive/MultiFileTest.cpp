@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -284,7 +285,7 @@ TEST_F(MultiFileTest, TestVerifiesWithoutWritingAndSeekReadsHeadersAtTheirPlaces
     ASSERT_TRUE(archive.ReadEntryHeader(*entry));
     EXPECT_EQ(CauseOf<CMultiFileException>([&] { archive.Test(*entry); }),
               kMultiFileChecksumMismatch);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_scratch.Root()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_scratch.Folder()),
                             std::filesystem::directory_iterator()),
               1);
 

@@ -305,14 +305,6 @@ void UseUnmanagedWindows() {
     RegCloseKey(key);
 }
 
-std::string HostPathToWindows(const std::string& hostPath) {
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 } // namespace guidriver
 
 #include "InProcess.h"

@@ -6,6 +6,8 @@
 // block the driver. Texts are read with bounded SendMessageTimeout calls.
 #pragma once
 
+#include "WindowsTestSupport.h"
+
 #include "framework/ui/Handle.h"
 
 #include <windows.h>
@@ -103,8 +105,5 @@ private:
 // windows itself (its X11 driver's "Managed" = "N" in the prefix). Call before the program
 // under test starts.
 void UseUnmanagedWindows();
-
-// "Z:\..." for a path of the machine that runs Wine ("/work/x" gives "Z:\work\x").
-std::string HostPathToWindows(const std::string& hostPath);
 
 } // namespace guidriver

@@ -39,24 +39,6 @@ bool IsTemporaryName(const std::string& name) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
-std::vector<std::string> SectionKeys(const std::string& file, const char* section) {
-    std::vector<char> buffer(65536);
-    DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
-                                       static_cast<DWORD>(buffer.size()), file.c_str());
-    std::vector<std::string> keys;
-    for (const char* p = buffer.data(); p < buffer.data() + n && *p; p += strlen(p) + 1)
-        keys.push_back(p);
-    return keys;
-}
-
-bool KeyThere(const char* subkey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 class FaultRun : public GuiInstall {
 protected:
     void SetUp() override {
@@ -104,13 +86,12 @@ protected:
     // The install folder holds exactly the files the log names for it, whole, and no
     // temporary copy; no step after the copy has run.
     void ExpectConsistentStop() {
-        std::vector<std::string> files;
-        ListFiles(m_install, "", files);
+        std::vector<std::string> files = ListFilesBelow(m_install);
         for (const std::string& file : files)
             EXPECT_FALSE(IsTemporaryName(CSetupPath(file).GetFileName())) << file;
         std::set<std::string> logged;
         for (const char* section : {"Program", "Installer", "Help"})
-            for (const std::string& key : SectionKeys(Log(), section)) {
+            for (const std::string& key : IniKeys(Log(), section)) {
                 std::string value = IniValue(Log(), section, key.c_str());
                 if (value.rfind("0|", 0) == 0)
                     logged.insert(key);
@@ -122,12 +103,12 @@ protected:
         EXPECT_EQ(logged, present);
         const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
         for (const std::string& file : present)
-            EXPECT_TRUE(ReadAll(payload + CSetupPath(file).GetFileName()) ==
-                        ReadAll(m_install + file))
+            EXPECT_TRUE(ReadFileBytes(payload + CSetupPath(file).GetFileName()) ==
+                        ReadFileBytes(m_install + file))
                 << file << " differs from the payload";
         EXPECT_EQ("", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
-        EXPECT_FALSE(KeyThere(kAppPathsKey));
-        EXPECT_FALSE(KeyThere(kUninstallKey));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kAppPathsKey));
+        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
         EXPECT_EQ("", IniValue(Log(), "destinations", "0"));
     }
 };
@@ -135,7 +116,7 @@ protected:
 TEST_F(FaultRun, CancelOnTheWelcomePage) {
     Start("");
     CancelWithYes(WaitPage("Welcome", {kNextId}));
-    EXPECT_FALSE(Exists(m_install));
+    EXPECT_FALSE(PathExists(m_install));
     ExpectConsistentStop();
 }
 
@@ -145,7 +126,7 @@ TEST_F(FaultRun, CancelOnTheDestinationPage) {
     ASSERT_NE(welcome, nullptr);
     Click(welcome, kNextId);
     CancelWithYes(WaitPage("Select Directory", {1001, kNextId}));
-    EXPECT_FALSE(Exists(m_install));
+    EXPECT_FALSE(PathExists(m_install));
     ExpectConsistentStop();
 }
 
@@ -233,11 +214,11 @@ TEST_P(CancelWhileRemovingAt, EndsOnTheFailedPageAndKeepsWhatLaterStepsRemove) {
 
     // The unregistering step never ran: its entries and the log are still there, and so is
     // the setup program, which the removal helper would have taken.
-    EXPECT_TRUE(KeyThere(kUninstallKey));
-    EXPECT_TRUE(Exists(Log()));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_TRUE(PathExists(Log()));
     Sleep(2000);
-    EXPECT_TRUE(Exists(options.strInstallDir + "SETUP.EXE"));
-    DeleteTree(options.strInstallDir);
+    EXPECT_TRUE(PathExists(options.strInstallDir + "SETUP.EXE"));
+    RemoveFolderTree(options.strInstallDir);
 }
 
 // The page is sampled, not followed file by file: a busy machine shows a quarter of the 600
@@ -250,9 +231,9 @@ class DiskFull : public FaultRun {
 protected:
     void SetUp() override {
         FaultRun::SetUp();
-        if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR || !Exists("S:\\"))
+        if (GetDriveTypeA("S:\\") == DRIVE_NO_ROOT_DIR || !PathExists("S:\\"))
             GTEST_SKIP() << "drive S: is not mapped to a small file system on this machine";
-        DeleteTree("S:\\SW\\");
+        RemoveFolderTree("S:\\SW\\");
     }
     // Up to the question after the member that filled the disk.
     HWND RunIntoTheFullDisk() {
@@ -281,18 +262,17 @@ TEST_F(DiskFull, ContinueGoesOnAndTheUninstallRemovesWhatWasInstalled) {
     ExpectEndsWithCode(0);
 
     // The records after the full disk were installed; shift.dat left nothing behind.
-    EXPECT_TRUE(Exists("S:\\SW\\shift.txt"));
+    EXPECT_TRUE(PathExists("S:\\SW\\shift.txt"));
     EXPECT_EQ("0|1|0", IniValue(Log(), "Help", "shift.txt"));
     EXPECT_EQ("", IniValue(Log(), "Program", "shift.dat"));
-    std::vector<std::string> files;
-    ListFiles("S:\\SW\\", "", files);
+    std::vector<std::string> files = ListFilesBelow("S:\\SW\\");
     std::sort(files.begin(), files.end());
     EXPECT_EQ((std::vector<std::string>{"REGISTER.INI", "SETUP.EXE", "SETUP.INI", "shift.exe",
                                         "shift.txt", "shiftreg.dll"}),
               files);
     const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
     for (const char* name : {"SETUP.EXE", "shift.exe", "REGISTER.INI", "shiftreg.dll"})
-        EXPECT_TRUE(ReadAll(payload + name) == ReadAll(std::string("S:\\SW\\") + name)) << name;
+        EXPECT_TRUE(ReadFileBytes(payload + name) == ReadFileBytes(std::string("S:\\SW\\") + name)) << name;
 
     // The uninstall of that run takes away what it installed.
     CProductState state;
@@ -305,8 +285,8 @@ TEST_F(DiskFull, ContinueGoesOnAndTheUninstallRemovesWhatWasInstalled) {
     EXPECT_EQ(0u, code);
     // The removal helper takes the setup program once setup has ended; SETUP.INI keeps the
     // folder.
-    EXPECT_TRUE(WaitUntil([] { return !Exists("S:\\SW\\SETUP.EXE"); }, 30000));
-    EXPECT_TRUE(Exists("S:\\SW\\SETUP.INI"));
+    EXPECT_TRUE(WaitUntil([] { return !PathExists("S:\\SW\\SETUP.EXE"); }, 30000));
+    EXPECT_TRUE(PathExists("S:\\SW\\SETUP.INI"));
     ExpectRemoved(state, true);
 }
 
@@ -316,8 +296,8 @@ TEST_F(DiskFull, CancelEndsOnTheFailedPageWithTheEarlierFilesWhole) {
     Click(error, IDCANCEL); // Cancel Operation
     EndOnTheFailedPage(kFailedCode);
     ExpectConsistentStop();
-    EXPECT_TRUE(Exists("S:\\SW\\shiftreg.dll"));
-    EXPECT_FALSE(Exists("S:\\SW\\DATA\\shift.dat"));
+    EXPECT_TRUE(PathExists("S:\\SW\\shiftreg.dll"));
+    EXPECT_FALSE(PathExists("S:\\SW\\DATA\\shift.dat"));
 }
 
 } // namespace

@@ -20,8 +20,8 @@ TEST_F(GuiInstall, WholeWizardIntoANewGroup) {
     ExpectEndsWithCode(0);
     ExpectInstalled();
     EXPECT_EQ(name, IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
-    EXPECT_TRUE(Exists(ProgramsFolder() + name + "\\Corvatek Shiftwell.lnk"));
-    EXPECT_TRUE(Exists(ProgramsFolder() + name + "\\Shiftwell Help.lnk"));
+    EXPECT_TRUE(PathExists(ProgramsFolder() + name + "\\Corvatek Shiftwell.lnk"));
+    EXPECT_TRUE(PathExists(ProgramsFolder() + name + "\\Shiftwell Help.lnk"));
 }
 
 TEST_F(GuiInstall, MissingDisketteIsAnsweredWithItsFolder) {
@@ -52,8 +52,8 @@ TEST_F(GuiInstall, MissingDisketteIsAnsweredWithItsFolder) {
     Click(complete, IDOK);
     ExpectEndsWithCode(0);
     ExpectInstalled();
-    EXPECT_EQ(ReadAll(HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\shift.dat"),
-              ReadAll(m_install + "DATA\\shift.dat"));
+    EXPECT_EQ(ReadFileBytes(HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\shift.dat"),
+              ReadFileBytes(m_install + "DATA\\shift.dat"));
 }
 
 // The Insert Diskette prompt holds the copy in the middle of shift.dat, whose data runs on
@@ -110,7 +110,7 @@ TEST_F(CancelWhileCopying, YesFinishesTheMemberAndEndsCancelled) {
     Shot("failed");
     Click(failed, IDOK);
     ExpectEndsWithCode(kCancelledCode);
-    EXPECT_FALSE(Exists(m_install + "DATA\\shift.dat"));
+    EXPECT_FALSE(PathExists(m_install + "DATA\\shift.dat"));
     // The member was expanded to its end before the run stopped; its temporary file is gone.
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((m_install + "DATA\\*.dat").c_str(), &data);
@@ -125,10 +125,10 @@ class DamagedSet : public GuiInstall {
 protected:
     void SetUp() override {
         GuiInstall::SetUp();
-        std::string bytes = ReadAll(Disk(2, "SHARED.1"));
+        std::string bytes = ReadFileBytes(Disk(2, "SHARED.1"));
         ASSERT_GT(bytes.size(), 1000u);
         bytes[8 + 346 + 200] ^= 0x5A;
-        WriteAll(Disk(2, "SHARED.1"), bytes);
+        WriteFileBytes(Disk(2, "SHARED.1"), bytes);
     }
     HWND WaitErrorDialog() { return WaitPage("Warning", {IDOK, IDCANCEL, 141}); }
 };
@@ -150,7 +150,7 @@ TEST_F(DamagedSet, ContinueInstallsTheOtherRecords) {
     Click(complete, IDOK);
     ExpectEndsWithCode(0);
     EXPECT_EQ("Corvatek Shiftwell", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
-    EXPECT_TRUE(Exists(m_install + "DATA\\shift.dat"));
+    EXPECT_TRUE(PathExists(m_install + "DATA\\shift.dat"));
 }
 
 TEST_F(DamagedSet, CancelEndsTheRunAsFailed) {
@@ -171,7 +171,7 @@ TEST_F(DamagedSet, CancelEndsTheRunAsFailed) {
 TEST_F(DamagedSet, UnattendedEndsFailedWithTheQuestionInTheLog) {
     Start("/B");
     ExpectEndsWithCode(kFailedCode);
-    std::string log = ReadAll(Log());
+    std::string log = ReadFileBytes(Log());
     EXPECT_NE(std::string::npos, log.find("=Cannot install files from 'SHARED.1': Archive file"))
         << log;
 }
@@ -180,7 +180,7 @@ TEST_F(GuiInstall, UnattendedMissingDisketteEndsFailedWithTheQuestionInTheLog) {
     ASSERT_TRUE(DeleteFileA(Disk(2, "SHIFT.2").c_str()));
     Start("/B");
     ExpectEndsWithCode(kFailedCode);
-    std::string log = ReadAll(Log());
+    std::string log = ReadFileBytes(Log());
     EXPECT_NE(std::string::npos,
               log.find("Please insert the diskette labelled 'Corvatek Shiftwell Disk 2' in drive "
                        "C: " +

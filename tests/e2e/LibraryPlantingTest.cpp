@@ -19,20 +19,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// A folder of its own under the prefix's temporary folder, with copies of the fixtures.
-std::string FreshFolder(const char* stem) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static int counter = 0;
-    std::string folder;
-    do {
-        folder = std::string(temp) + stem + std::to_string(GetCurrentProcessId() % 10000) + "_" +
-                 std::to_string(++counter);
-    } while (Exists(folder));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\";
-}
-
 void CopyFixture(const char* hostPath, const std::string& to) {
     ASSERT_TRUE(CopyFileA(HostPathToWindows(hostPath).c_str(), to.c_str(), FALSE)) << to;
 }
@@ -53,7 +39,8 @@ TEST(LibraryPlanting, SetupImportsOnlyLibrariesTakenFromTheSystemFolder) {
 
 TEST(LibraryPlanting, LoadsProductLibrariesByPathAndSystemOnesOnlyFromTheSystemFolder) {
     HardenLibrarySearch(); // as SETUP.EXE does first
-    std::string folder = FreshFolder("SWLIB");
+    CScratchFolder scratch;
+    const std::string folder = scratch.Folder();
     CopyFixture(FIXTURE_BASE_HOST_PATH, folder + "fixture_base.dll");
     CopyFixture(FIXTURE_DEPENDENT_HOST_PATH, folder + "fixture_dependent.dll");
 
@@ -135,7 +122,7 @@ protected:
         ExpectEndsWithCode(0);
     }
     void ExpectNoMark(const char* library, const char* mark) {
-        EXPECT_FALSE(Exists(Disk(1, std::string(library) + mark))) << library << mark;
+        EXPECT_FALSE(PathExists(Disk(1, std::string(library) + mark))) << library << mark;
     }
     CWindowsLikeVersionLibrary m_override;
 };

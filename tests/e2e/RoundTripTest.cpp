@@ -7,18 +7,6 @@
 
 namespace {
 
-std::string RegistryText(HKEY root, const std::string& key, const char* value) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return "<no key>";
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    LONG rc = RegQueryValueExA(opened, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(opened);
-    return rc == ERROR_SUCCESS ? std::string(data) : "<no value>";
-}
-
 DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value) {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
@@ -27,12 +15,6 @@ DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value
     RegQueryValueExA(opened, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
     RegCloseKey(opened);
     return data;
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\";
 }
 
 bool IsNewShellHere() {
@@ -46,9 +28,9 @@ bool IsNewShellHere() {
 // shell Program Manager's groups (which Wine keeps as folders of links too).
 bool ProgramItemExists(const std::string& group, const std::string& title) {
     std::string programs = ProgramsFolder();
-    std::string fallback = WindowsFolder() + "Start Menu\\Programs\\";
-    return Exists(programs + group + "\\" + title + ".lnk") ||
-           Exists(fallback + group + "\\" + title + ".lnk");
+    std::string fallback = WindowsDirectoryPath() + "Start Menu\\Programs\\";
+    return PathExists(programs + group + "\\" + title + ".lnk") ||
+           PathExists(fallback + group + "\\" + title + ".lnk");
 }
 
 constexpr char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
@@ -72,17 +54,17 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
         {"Program", "shiftreg.dll", m_install + "shiftreg.dll"},
         {"Program", "shift.dat", m_install + "DATA\\shift.dat"},
         {"Help", "shift.txt", m_install + "shift.txt"},
-        {"Shared", "shiftcom.dll", SystemFolder() + "shiftcom.dll"},
-        {"Shared", "_kstinst.exe", SystemFolder() + "_kstinst.exe"},
+        {"Shared", "shiftcom.dll", SystemDirectoryPath() + "shiftcom.dll"},
+        {"Shared", "_kstinst.exe", SystemDirectoryPath() + "_kstinst.exe"},
     };
     for (const Installed& file : files) {
         std::string source = payload + file.name;
-        ASSERT_TRUE(Exists(file.path)) << file.path;
+        ASSERT_TRUE(PathExists(file.path)) << file.path;
         std::string line = IniValue(Log(), file.section, file.name);
         ASSERT_FALSE(line.empty()) << file.name;
         if (line.find("|1|") == std::string::npos)
             continue; // kept: an equal copy was there
-        EXPECT_TRUE(ReadAll(source) == ReadAll(file.path)) << file.name;
+        EXPECT_TRUE(ReadFileBytes(source) == ReadFileBytes(file.path)) << file.name;
         WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
         GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &from);
         GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &to);
@@ -94,7 +76,7 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
         EXPECT_EQ(a.QuadPart / 10000000, b.QuadPart / 10000000) << file.name; // whole seconds
         EXPECT_EQ(from.dwFileAttributes & 0x27, to.dwFileAttributes & 0x27) << file.name;
     }
-    EXPECT_FALSE(Exists(m_install + "DATA\\SAMPLE.SHP"));
+    EXPECT_FALSE(PathExists(m_install + "DATA\\SAMPLE.SHP"));
 
     // The install log: one line per file, then the model.
     EXPECT_EQ("0|1|0", IniValue(Log(), "Program", "shift.exe"));
@@ -108,13 +90,13 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
               IniValue(Log(), "targets", "shift.exe"));
     EXPECT_EQ("Corvatek Shiftwell", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
     EXPECT_GE(RegistryNumber(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "SharedDLLs",
-                             SystemFolder() + "shiftcom.dll"),
+                             SystemDirectoryPath() + "shiftcom.dll"),
               1u);
 
     // Registry entries, program items, start-up entry, the component's own registration.
     EXPECT_EQ(m_install + "shift.exe",
               RegistryText(HKEY_LOCAL_MACHINE,
-                           std::string(kCurrentVersion) + "App Paths\\shift.exe", nullptr));
+                           std::string(kCurrentVersion) + "App Paths\\shift.exe", ""));
     EXPECT_EQ("Corvatek Shiftwell",
               RegistryText(HKEY_LOCAL_MACHINE,
                            std::string(kCurrentVersion) + "Uninstall\\Corvatek Shiftwell",
@@ -122,7 +104,7 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
     EXPECT_EQ(m_install + "shift.exe",
               RegistryText(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run",
                            "Corvatek Shiftwell"));
-    EXPECT_NE("<no key>", RegistryText(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY, nullptr));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
     EXPECT_TRUE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell"))
         << (IsNewShellHere() ? "new shell" : "Program Manager");
     // The extra item of REGISTER.INI carries arguments; Wine's Program Manager stand-in does
@@ -130,9 +112,9 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
     if (IsNewShellHere()) {
         EXPECT_TRUE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell (Safe Mode)"));
     }
-    EXPECT_EQ("1", IniValue(WindowsFolder() + "shift.mif", "Status", "Success"));
+    EXPECT_EQ("1", IniValue(WindowsDirectoryPath() + "shift.mif", "Status", "Success"));
     EXPECT_EQ("Successful installation.",
-              IniValue(WindowsFolder() + "shift.mif", "Status", "Description"));
+              IniValue(WindowsDirectoryPath() + "shift.mif", "Status", "Description"));
 
     // Removal: what the installation put in place goes again; shared files stay.
     CProcess uninstall;
@@ -140,15 +122,15 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
     DWORD code = 12345;
     ASSERT_TRUE(uninstall.Wait(kEndTimeoutMs, &code));
     EXPECT_EQ(0u, code);
-    EXPECT_FALSE(Exists(m_install + "shift.exe"));
-    EXPECT_FALSE(Exists(m_install + "DATA\\shift.dat"));
-    EXPECT_TRUE(Exists(SystemFolder() + "shiftcom.dll"));
-    EXPECT_EQ("<no key>",
-              RegistryText(HKEY_LOCAL_MACHINE,
-                           std::string(kCurrentVersion) + "App Paths\\shift.exe", nullptr));
-    EXPECT_EQ("<no value>", RegistryText(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run",
-                                         "Corvatek Shiftwell"));
-    EXPECT_EQ("<no key>", RegistryText(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY, nullptr));
+    EXPECT_FALSE(PathExists(m_install + "shift.exe"));
+    EXPECT_FALSE(PathExists(m_install + "DATA\\shift.dat"));
+    EXPECT_TRUE(PathExists(SystemDirectoryPath() + "shiftcom.dll"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE,
+                                   std::string(kCurrentVersion) + "App Paths\\shift.exe"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run"));
+    EXPECT_FALSE(RegistryValueExists(HKEY_LOCAL_MACHINE, std::string(kCurrentVersion) + "Run",
+                                     "Corvatek Shiftwell"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
     EXPECT_FALSE(ProgramItemExists("Corvatek Shiftwell", "Corvatek Shiftwell"));
 }
 

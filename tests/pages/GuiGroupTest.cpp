@@ -54,7 +54,7 @@ TEST_F(GuiInstall, WholeWizardIntoAnExistingGroup) {
     ExpectEndsWithCode(0);
     ExpectInstalled();
     EXPECT_EQ("Corvatek Tools", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
-    EXPECT_TRUE(Exists(existing + "\\Corvatek Shiftwell.lnk"));
+    EXPECT_TRUE(PathExists(existing + "\\Corvatek Shiftwell.lnk"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The work of pages 1549 ("Registering components...") and 1550 ("Unregistering
 // components..."): the product's registry entries, its components and the page that follows.
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "app/PageIds.h"
 #include "app/SetupApp.h"
@@ -46,9 +47,9 @@ protected:
 };
 
 TEST_F(RegisterPagesTest, InstallWritesTheEntriesAndRegistersTheComponents) {
-    ASSERT_TRUE(CopyFileA(WindowsPathOf(SHIFTWELL_SHIFTREG_DLL).c_str(),
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(SHIFTWELL_SHIFTREG_DLL).c_str(),
                           (m_installDir + "shiftreg.dll").c_str(), FALSE));
-    WriteTextFile(m_installDir + "REGISTER.INI", "[AppDir]\r\nLibrary1=shiftreg.dll\r\n");
+    WriteFileBytes(m_installDir + "REGISTER.INI", "[AppDir]\r\nLibrary1=shiftreg.dll\r\n");
 
     EXPECT_EQ(RunRegisterPage(), 115);
 

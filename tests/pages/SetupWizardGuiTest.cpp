@@ -1,7 +1,7 @@
 // SETUP.EXE driven as a person would: the reading page, the destination page and its folder
 // dialog, the failed page after a missing profile, the last uninstall page. Each test starts
 // the program in a folder of its own with the profile it needs beside it.
-#include "TestFolder.h"
+#include "TestFiles.h"
 
 #include "../driver/GuiDriver.h"
 #include "profile/ProfileKeyList.h"
@@ -56,7 +56,7 @@ protected:
 
     void Start(const char* profile, const std::string& arguments = {}) {
         if (profile)
-            WriteBytes(m_folder.Path("SETUP.ini"), profile);
+            WriteFileBytes(m_folder.Path("SETUP.ini"), profile);
         ASSERT_TRUE(m_process.Launch(m_folder.Path("SETUP.EXE"), arguments, m_folder.Folder()));
     }
     HWND Wait(const std::string& caption, std::vector<int> controls) {
@@ -111,7 +111,7 @@ protected:
     static constexpr int kBack = 1027;
     static constexpr int kLocation = 1001;
     static constexpr int kBrowse = 4;
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
     CProcess m_process;
 };
 
@@ -254,7 +254,7 @@ TEST_F(SetupWizard, MissingProfileEndsOnTheFailedPageAfterTheErrorDialog) {
 }
 
 TEST_F(SetupWizard, RemovalCompletePageOffersOnlyFinish) {
-    WriteBytes(LogPath(), "[destinations]\r\n0=SWTSHIFT|-1|C:\\SWTSHIFT\\\r\n");
+    WriteFileBytes(LogPath(), "[destinations]\r\n0=SWTSHIFT|-1|C:\\SWTSHIFT\\\r\n");
     Start(nullptr, "/U");
     HWND welcome = Wait("Removing Corvatek Shiftwell", {kNext});
     ASSERT_NE(nullptr, welcome);

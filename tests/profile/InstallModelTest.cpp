@@ -1,5 +1,5 @@
 // The install model loaded from real setup profiles, and saved into the install log.
-#include "TestFolder.h"
+#include "TestFiles.h"
 
 #include "errors/XException.h"
 #include "profile/Destination.h"
@@ -24,7 +24,7 @@ namespace {
 class InstallModel : public ::testing::Test {
 protected:
     CSetupPath Profile(const std::string& text) {
-        WriteBytes(m_folder.Path("setup.ini"), text);
+        WriteFileBytes(m_folder.Path("setup.ini"), text);
         return CSetupPath(m_folder.Path("setup.ini"));
     }
     std::string Read(const CSetupPath& file, const char* section, const char* key) {
@@ -39,7 +39,7 @@ protected:
             keys.push_back(value.GetKey());
         return keys;
     }
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
 };
 
 int32_t CauseOf(CDestinationMap& map) {
@@ -352,16 +352,16 @@ TEST_F(InstallModel, UninstallReadsTheRecordedGroupNameFromSetupIni) {
     EXPECT_EQ("Corvatek Shiftwell", groupName); // no SETUP.INI: the default stays
 
     ASSERT_TRUE(WriteRecordedGroupName(installDir, "Tools"));
-    EXPECT_EQ("[GroupCreated]\r\nData0=Tools\r\n", ReadBytes(installDir + "SETUP.INI"));
+    EXPECT_EQ("[GroupCreated]\r\nData0=Tools\r\n", ReadFileBytes(installDir + "SETUP.INI"));
     LoadedModel again;
     LoadInstallProfile(log, again.Refs(), &groupName, {});
     EXPECT_EQ("Tools", groupName);
 
     // Whatever the first key's name is; an empty record keeps the name.
-    WriteBytes(installDir + "SETUP.INI", "[GroupCreated]\r\nOther=Games\r\nData0=Tools\r\n");
+    WriteFileBytes(installDir + "SETUP.INI", "[GroupCreated]\r\nOther=Games\r\nData0=Tools\r\n");
     EXPECT_TRUE(ReadRecordedGroupName(installDir, groupName));
     EXPECT_EQ("Games", groupName);
-    WriteBytes(installDir + "SETUP.INI", "[GroupCreated]\r\nData0=\r\n");
+    WriteFileBytes(installDir + "SETUP.INI", "[GroupCreated]\r\nData0=\r\n");
     EXPECT_FALSE(ReadRecordedGroupName(installDir, groupName));
     EXPECT_EQ("Games", groupName);
 }

@@ -7,7 +7,7 @@
 
 
 #ifdef _WIN32
-#include "TestFolder.h"
+#include "TestFiles.h"
 #include "profile/ProfileCopy.h"
 #include "profile/ProfileLineBatch.h"
 
@@ -72,12 +72,12 @@ protected:
     void ExpectSameAsSingleWrites(const std::string& start,
                                   const std::vector<std::vector<std::string>>& writes) {
         std::string single = m_folder.Path("single.log"), batched = m_folder.Path("batched.log");
-        WriteBytes(single, start);
-        WriteBytes(batched, start);
+        WriteFileBytes(single, start);
+        WriteFileBytes(batched, start);
         WriteBoth(single, batched, writes);
-        EXPECT_EQ(ReadBytes(single), ReadBytes(batched));
+        EXPECT_EQ(ReadFileBytes(single), ReadFileBytes(batched));
     }
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
 };
 
 TEST_F(ProfileLineBatchFile, NewLogMatchesOneWriteAtATime) {
@@ -101,7 +101,7 @@ TEST_F(ProfileLineBatchFile, DestroyingTheBatchWritesWhatIsPending) {
     {
         CProfileLineBatch batch{CSetupPath(log)};
         batch.Add("Program", "shift.exe", "0|1|0");
-        EXPECT_FALSE(FileExists(log)); // nothing before the flush
+        EXPECT_FALSE(PathExists(log)); // nothing before the flush
     }
     char value[32] = {};
     GetPrivateProfileStringA("Program", "shift.exe", "", value, sizeof value, log.c_str());
@@ -121,13 +121,13 @@ TEST_F(ProfileLineBatchFile, ThousandsOfLinesInOneSection) {
     char value[32] = {};
     GetPrivateProfileStringA("Data", "F2999.BIN", "", value, sizeof value, log.c_str());
     EXPECT_STREQ("2|1|0", value);
-    std::string text = ReadBytes(log);
+    std::string text = ReadFileBytes(log);
     EXPECT_EQ(0u, text.find("[Data]\r\nF0.BIN=2|1|0\r\nF1.BIN=2|1|0\r\n"));
 }
 
 TEST_F(ProfileLineBatchFile, WritesLeaveNoCopyBehind) {
     std::string log = m_folder.Path("shift.log");
-    WriteBytes(log, "[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n");
+    WriteFileBytes(log, "[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n");
     for (int i = 0; i < 3; ++i) {
         CProfileLineBatch batch{CSetupPath(log)};
         batch.Add("Program", "file" + std::to_string(i), "0|1|0");
@@ -135,22 +135,22 @@ TEST_F(ProfileLineBatchFile, WritesLeaveNoCopyBehind) {
     EXPECT_EQ(std::vector<std::string>{"shift.log"}, m_folder.Files());
     EXPECT_EQ("[Events]\r\n09:05:07:0789=Could not write SMS status.\r\n[Program]\r\n"
               "file0=0|1|0\r\nfile1=0|1|0\r\nfile2=0|1|0\r\n",
-              ReadBytes(log));
+              ReadFileBytes(log));
 }
 
 TEST_F(ProfileLineBatchFile, WritesNotCommittedLeaveTheFileAsItWas) {
     const std::string before = "[Program]\r\nshift.exe=0|1|0\r\n";
     std::string ini = m_folder.Path("SETUP.INI");
-    WriteBytes(ini, before);
+    WriteFileBytes(ini, before);
     {
         CProfileCopy copy{CSetupPath(ini)};
         EXPECT_NE(ini, copy.GetPath().GetText());
-        EXPECT_EQ(before, ReadBytes(copy.GetPath().GetText()));
+        EXPECT_EQ(before, ReadFileBytes(copy.GetPath().GetText()));
         WritePrivateProfileStringA("GroupCreated", "Data0", "Tools",
                                    copy.GetPath().GetText().c_str());
-        EXPECT_EQ(before, ReadBytes(ini)); // nothing reaches the file before the commit
+        EXPECT_EQ(before, ReadFileBytes(ini)); // nothing reaches the file before the commit
     }
-    EXPECT_EQ(before, ReadBytes(ini));
+    EXPECT_EQ(before, ReadFileBytes(ini));
     EXPECT_EQ(std::vector<std::string>{"SETUP.INI"}, m_folder.Files());
 }
 

@@ -1,5 +1,5 @@
 // The profile store on real INI files, through the platform's private-profile functions.
-#include "TestFolder.h"
+#include "TestFiles.h"
 
 #include "framework/Exception.h"
 #include "profile/IniEntryAdder.h"
@@ -17,15 +17,15 @@ namespace {
 class ProfileStore : public ::testing::Test {
 protected:
     std::string Ini(const std::string& bytes) {
-        WriteBytes(m_folder.Path("test.ini"), bytes);
+        WriteFileBytes(m_folder.Path("test.ini"), bytes);
         return m_folder.Path("test.ini");
     }
     std::string Add(const std::string& section, const std::string& key, const std::string& value) {
         CIniEntryAdder adder{CSetupPath(m_folder.Path("test.ini"))};
         EXPECT_EQ(1, adder.AddEntry(section, key, value));
-        return ReadBytes(m_folder.Path("test.ini"));
+        return ReadFileBytes(m_folder.Path("test.ini"));
     }
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
 };
 
 // ---- value objects
@@ -72,9 +72,9 @@ TEST_F(ProfileStore, ValueWritesBackOnDestructionOnlyWhenChanged) {
     }
     EXPECT_EQ("new", CProfileValue("", "S", "K", file, 0, 1).GetValue());
     // Unchanged values are not written: the file keeps its bytes.
-    std::string before = ReadBytes(file.GetText());
+    std::string before = ReadFileBytes(file.GetText());
     { CProfileValue value("", "S", "K", file, 1, 1); }
-    EXPECT_EQ(before, ReadBytes(file.GetText()));
+    EXPECT_EQ(before, ReadFileBytes(file.GetText()));
 }
 
 TEST_F(ProfileStore, WriteCreatesFileSectionAndKey) {
@@ -193,7 +193,7 @@ TEST_F(ProfileStore, AdderMatchesHeadersWithoutCaseButKeysExactlyUpToBlanks) {
 TEST_F(ProfileStore, AdderCreatesAMissingFile) {
     CIniEntryAdder adder{CSetupPath(m_folder.Path("wininit.ini"))};
     adder.AddEntry("rename", "NUL", "C:\\A.TMP");
-    EXPECT_EQ("[rename]\r\nNUL=C:\\A.TMP\r\n", ReadBytes(m_folder.Path("wininit.ini")));
+    EXPECT_EQ("[rename]\r\nNUL=C:\\A.TMP\r\n", ReadFileBytes(m_folder.Path("wininit.ini")));
     EXPECT_EQ(std::vector<std::string>{"wininit.ini"}, m_folder.Files());
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "GuiDriver.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 #include "framework/ui/FindFile.h"
 
 #include "tools/mkdisks/MkdisksTool.h"
@@ -35,81 +37,19 @@ constexpr DWORD kRestartNeededCode = 3010;
 constexpr DWORD kCancelledCode = 1602;
 constexpr DWORD kFailedCode = 1603;
 
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline std::string IniValue(const std::string& file, const char* section, const char* key) {
-    char buffer[512] = {};
-    GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
-    return buffer;
-}
-
-inline std::string WindowsFolder() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\";
-}
-
 inline std::string ProgramsFolder() {
     char folder[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, 0, folder);
     return std::string(folder) + "\\";
 }
 
-// Types text into an edit control of another process, as the keyboard would leave it.
-// Every file below folder (with a trailing backslash), as paths relative to it.
-inline void ListFiles(const std::string& folder, const std::string& prefix,
-                      std::vector<std::string>& files) {
-    CFindFile find;
-    for (bool more = find.First(folder + "*"); more; more = find.Next()) {
-        if (find.IsDotEntry())
-            continue;
-        const std::string name = find.GetName();
-        if (find.IsDirectory())
-            ListFiles(folder + name + "\\", prefix + name + "\\", files);
-        else
-            files.push_back(prefix + name);
-    }
-}
-
-// Removes folder (with a trailing backslash) and everything below it, read-only files too.
-inline void DeleteTree(const std::string& folder) {
-    std::vector<std::string> files;
-    ListFiles(folder, "", files);
-    for (const std::string& file : files) {
-        SetFileAttributesA((folder + file).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((folder + file).c_str());
-    }
-    // Folders deepest first: the longest relative paths name the deepest.
-    std::vector<std::string> folders;
-    for (const std::string& file : files)
-        for (size_t at = file.find('\\'); at != std::string::npos; at = file.find('\\', at + 1))
-            folders.push_back(file.substr(0, at));
-    std::sort(folders.begin(), folders.end(),
-              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const std::string& sub : folders)
-        RemoveDirectoryA((folder + sub).c_str());
-    RemoveDirectoryA(folder.c_str());
-}
 
 inline bool IsButtonChecked(HWND root, int id) {
     HWND button = FindControl(root, id);
     return button != nullptr && SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// Types text into an edit control of another process, as the keyboard would leave it.
 inline void TypeText(HWND root, int id, const std::string& text) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(FindControl(root, id), WM_SETTEXT, 0,
@@ -141,7 +81,7 @@ protected:
         do {
             m_strName = "SW" + std::to_string(GetCurrentProcessId() % 10000) + "_" +
                         std::to_string(++counter);
-        } while (Exists("C:\\" + m_strName) || Exists("C:\\SWSET_" + m_strName));
+        } while (PathExists("C:\\" + m_strName) || PathExists("C:\\SWSET_" + m_strName));
         m_set = "C:\\SWSET_" + m_strName + "\\";
         std::ostringstream out, err;
         ASSERT_EQ(0, RunMkdisks({"-i", payload, payload + "\\shiftwell.desc", m_set}, out, err))
@@ -159,7 +99,7 @@ protected:
         CloseFolderWindows();
         // The diskette set is this test's own copy; nothing after the test reads it.
         if (!m_set.empty())
-            DeleteTree(m_set);
+            RemoveFolderTree(m_set);
     }
 
     std::string Disk(int n, const std::string& name) const {
@@ -167,7 +107,7 @@ protected:
         std::snprintf(folder, sizeof folder, "DISK%02d\\", n);
         return m_set + folder + name;
     }
-    std::string Log() const { return WindowsFolder() + "shift.log"; }
+    std::string Log() const { return WindowsDirectoryPath() + "shift.log"; }
 
     void Start(const std::string& arguments) {
         ASSERT_TRUE(m_setup.Launch(Disk(1, "SETUP.EXE"), arguments, m_set + "DISK01"));
@@ -237,11 +177,11 @@ protected:
 
     // What a successful installation leaves in the install folder and the log.
     void ExpectInstalled() {
-        EXPECT_EQ(ReadAll(Disk(1, "SETUP.EXE")).size() > 0, true);
-        EXPECT_TRUE(Exists(m_install + "shift.exe"));
-        EXPECT_TRUE(Exists(m_install + "DATA\\shift.dat"));
-        EXPECT_TRUE(Exists(m_install + "shift.txt"));
-        EXPECT_FALSE(Exists(m_install + "DATA\\SAMPLE.SHP")); // not a typical group
+        EXPECT_EQ(ReadFileBytes(Disk(1, "SETUP.EXE")).size() > 0, true);
+        EXPECT_TRUE(PathExists(m_install + "shift.exe"));
+        EXPECT_TRUE(PathExists(m_install + "DATA\\shift.dat"));
+        EXPECT_TRUE(PathExists(m_install + "shift.txt"));
+        EXPECT_FALSE(PathExists(m_install + "DATA\\SAMPLE.SHP")); // not a typical group
         EXPECT_EQ(m_install, IniValue(Log(), "destinations", "0").substr(m_strName.size() + 4));
         EXPECT_EQ("1|1|0", IniValue(Log(), "Program", "shift.dat"));
     }

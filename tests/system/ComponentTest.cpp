@@ -1,7 +1,8 @@
 // Component registration over REGISTER.INI with the sample product's self-registering
 // library, whose registration under HKEY_CLASSES_ROOT is the mark that it was called.
 #include "ShellLinkReader.h"
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "selfreg.h"
 #include "system/ComponentRegistration.h"
@@ -36,11 +37,11 @@ protected:
         SetCurrentDirectoryA("C:\\");
     }
     void WriteRegisterIni(const std::string& text) {
-        WriteTextFile(m_installDir + "REGISTER.INI", text);
+        WriteFileBytes(m_installDir + "REGISTER.INI", text);
     }
     void CopyLibrary(const std::string& destination) {
         ASSERT_TRUE(
-            CopyFileA(WindowsPathOf(SHIFTWELL_SHIFTREG_DLL).c_str(), destination.c_str(), FALSE));
+            CopyFileA(HostPathToWindows(SHIFTWELL_SHIFTREG_DLL).c_str(), destination.c_str(), FALSE));
     }
     bool Run(bool install) {
         CShortcutClient client(true, CSetupPath(m_programs));
@@ -100,7 +101,7 @@ TEST_F(ComponentRegistrationTest, SystemDirectoryLibraryRegistersFromThere) {
 }
 
 TEST_F(ComponentRegistrationTest, ProgramIconsSplitTheSwitchAndAreRemovedByTitle) {
-    WriteTextFile(m_installDir + "shift.exe", "MZ");
+    WriteFileBytes(m_installDir + "shift.exe", "MZ");
     WriteRegisterIni("[ProgramIconAppDir]\r\n"
                      "File0=shift.exe /-safe\r\nDesc0=Safe Mode\r\n"
                      "File1=shift.exe /x\r\nDesc1=Plain\r\n");
@@ -132,7 +133,7 @@ TEST_F(ComponentRegistrationTest, StartUpEntriesAreQuotedWhenThePathHasBlanks) {
 
     CScratchFolder plain; // a temporary folder without blanks
     ASSERT_EQ(plain.Folder().find(' '), std::string::npos);
-    WriteTextFile(plain.Path("REGISTER.INI"),
+    WriteFileBytes(plain.Path("REGISTER.INI"),
                   "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Plain Run\r\n");
     CShortcutClient client(true, CSetupPath(m_programs));
     RegisterComponentsWith(client, CSetupPath(plain.Folder()), kGroup, true);
@@ -142,7 +143,7 @@ TEST_F(ComponentRegistrationTest, StartUpEntriesAreQuotedWhenThePathHasBlanks) {
 }
 
 TEST_F(ComponentRegistrationTest, ListsEndAtTheFirstEmptyFile) {
-    WriteTextFile(m_installDir + "shift.exe", "MZ");
+    WriteFileBytes(m_installDir + "shift.exe", "MZ");
     WriteRegisterIni("[ProgramIconAppDir]\r\nFile0=\r\nDesc0=Never\r\n"
                      "File1=shift.exe\r\nDesc1=After Gap\r\n"
                      "[StartUp]\r\nFile1=shift.exe\r\nDesc1=Shiftwell Gap Run\r\n");

@@ -1,7 +1,7 @@
 // The Program Manager DDE client against a stand-in Program Manager (ProgmanRecorder.exe)
 // that registers "PROGMAN" and records every string it receives.
 #include "RecorderProcess.h"
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
 
 #include "framework/ui/Handle.h"
 #include "system/ProgmanClient.h"

@@ -10,6 +10,8 @@
 // set. Without --answer a request gets no data. Execute strings that begin with PREFIX are
 // refused (as Program Manager refuses ReplaceItem of an item that does not exist). --service
 // registers another name than "PROGMAN", for tests that must not meet the shell's server.
+#include "TestFiles.h"
+
 #include <windows.h>
 #include <ddeml.h>
 
@@ -81,19 +83,6 @@ HDDEDATA CALLBACK OnTransaction(UINT type, UINT format, HCONV, HSZ topic, HSZ it
     }
 }
 
-std::string ReadWholeFile(const char* name) {
-    std::string text;
-    FILE* file = fopen(name, "rb");
-    if (!file)
-        return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    fclose(file);
-    return text;
-}
-
 // A client's terminate may still be queued when the quit event comes (the client does not
 // always wait for the answer): it is handled, and logged, before the recorder ends.
 void DispatchPendingMessages() {
@@ -117,7 +106,7 @@ int main(int argc, char** argv) {
     for (int i = 4; i + 1 < argc; i += 2) {
         std::string option = argv[i];
         if (option == "--answer") {
-            g_answer = ReadWholeFile(argv[i + 1]);
+            g_answer = ReadFileBytes(argv[i + 1]);
             g_hasAnswer = true;
         } else if (option == "--reject") {
             g_rejectPrefix = argv[i + 1];

@@ -2,7 +2,7 @@
 // answering every DDE conversation.
 #include "RecorderProcess.h"
 #include "ShellLinkReader.h"
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
 
 #include "profile/ProgramItem.h"
 #include "system/ProgramItems.h"
@@ -25,8 +25,8 @@ protected:
         g_pumps = 0;
         m_install = m_scratch.Path("Shift Well\\");
         CreateDirectoryA(m_install.c_str(), nullptr);
-        WriteTextFile(m_install + "shift.exe", "MZ");
-        WriteTextFile(m_install + "readme.exe", "MZ");
+        WriteFileBytes(m_install + "shift.exe", "MZ");
+        WriteFileBytes(m_install + "readme.exe", "MZ");
         Add("shift.exe", "Shiftwell", "/-safe", "", 0, m_install + "shift.exe");
         Add("readme.exe", "Read Me", "", "readme.ico", 1, m_install + "readme.exe");
         Add("unused.exe", "Not Installed", "", "", 0, "");

@@ -1,6 +1,7 @@
 #include "RecorderProcess.h"
 
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include <cstdio>
 
@@ -33,11 +34,11 @@ bool CRecorderProcess::Start(const std::string& folder, const Options& options) 
     m_ready.Reset(CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
     m_quit.Reset(CreateEventA(nullptr, TRUE, FALSE, quitName.c_str()));
 
-    std::string command = Quoted(WindowsPathOf(SHIFTWELL_RECORDER_EXE)) + " " + Quoted(m_strLog) +
+    std::string command = Quoted(HostPathToWindows(SHIFTWELL_RECORDER_EXE)) + " " + Quoted(m_strLog) +
                           " " + readyName + " " + quitName;
     if (options.hasAnswer) {
         const std::string answerFile = m_strLog + ".answer";
-        WriteTextFile(answerFile, options.answer);
+        WriteFileBytes(answerFile, options.answer);
         command += " --answer " + Quoted(answerFile);
     }
     if (!options.rejectPrefix.empty())
@@ -68,7 +69,7 @@ std::vector<std::string> CRecorderProcess::Stop() {
     m_ready.Reset();
     m_quit.Reset();
 
-    std::string text = ReadTextFile(m_strLog);
+    std::string text = ReadFileBytes(m_strLog);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);

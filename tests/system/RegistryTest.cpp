@@ -1,6 +1,7 @@
 // The registry classes, the product's fixed entries and the Register.ini removal steps,
 // against Wine's real registry in the test prefix.
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "profile/Destination.h"
 #include "system/RegisterIniCleanup.h"
@@ -200,7 +201,7 @@ TEST_F(RegistryTest, UninstallCommandQuotesOnlyPathsWithBlanks) {
 TEST_F(RegistryTest, ListedRegistryKeysGoUnderBothRoots) {
     CScratchFolder folder;
     const std::string ini = folder.Path("Register.ini");
-    WriteTextFile(ini, "[RegistryKeys]\r\n"
+    WriteFileBytes(ini, "[RegistryKeys]\r\n"
                        "Both=" +
                            kBase +
                            "\\Both\r\n"
@@ -232,22 +233,22 @@ TEST(RegisterIniDataFiles, PatternsDeleteInInstallFoldersOnly) {
     ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
     CScratchFolder setupDir;
     const std::string ini = setupDir.Path("Register.ini");
-    WriteTextFile(ini, "[DataFiles]\r\nTemp=*.tmp\r\nCache=cache.dat\r\nEscape=..\\*.tmp\r\n");
+    WriteFileBytes(ini, "[DataFiles]\r\nTemp=*.tmp\r\nCache=cache.dat\r\nEscape=..\\*.tmp\r\n");
 
-    WriteTextFile(install.Path("a.tmp"), "a");
-    WriteTextFile(install.Path("cache.dat"), "c");
-    WriteTextFile(install.Path("keep.txt"), "k");
-    WriteTextFile(sub + "b.tmp", "b");
+    WriteFileBytes(install.Path("a.tmp"), "a");
+    WriteFileBytes(install.Path("cache.dat"), "c");
+    WriteFileBytes(install.Path("keep.txt"), "k");
+    WriteFileBytes(sub + "b.tmp", "b");
     SetFileAttributesA((sub + "b.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
     // A file beside the install folder that the "..\" pattern would reach.
     const std::string outside = install.Folder().substr(0, install.Folder().size() - 1) + ".tmp";
-    WriteTextFile(outside, "o");
+    WriteFileBytes(outside, "o");
 
     // Files matching the pattern in the Windows, system and temporary directories.
     std::vector<std::string> guarded;
     for (int root : {kRootWindowsDir, kRootSystemDir, kRootTempDir}) {
         std::string path = CSetupPath(root).GetText() + "shiftwell-guard.tmp";
-        WriteTextFile(path, "g");
+        WriteFileBytes(path, "g");
         guarded.push_back(path);
     }
 
@@ -276,7 +277,7 @@ TEST(RegisterIniDataFiles, PatternsDeleteInInstallFoldersOnly) {
 
 TEST(RegisterIniDataFiles, MissingFileChangesNothing) {
     CScratchFolder install;
-    WriteTextFile(install.Path("a.tmp"), "a");
+    WriteFileBytes(install.Path("a.tmp"), "a");
     CDestinationMap destinations;
     destinations.SetPath(0, install.Folder());
     RemoveDataFiles(destinations, CSetupPath(install.Path("Register.ini")));

@@ -1,7 +1,8 @@
 // Shortcuts and program groups against Wine's real shell, in a prefix of each Windows
 // version: default (NT, new shell), win95 (new shell) and nt351 (Program Manager).
 #include "ShellLinkReader.h"
-#include "SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "profile/ProgramItem.h"
 #include "system/ProgramItems.h"
@@ -29,13 +30,39 @@ TEST(WindowsVersion, MatchesThePrefix) {
     EXPECT_EQ(CShortcutClient().UsesShellLinks(), IsNewShell());
 }
 
+struct TitleSearch {
+    const std::string* title;
+    int found;
+};
+
+BOOL CALLBACK CloseIfTitled(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    if (*search->title == text) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ++search->found;
+    }
+    return TRUE;
+}
+
+// Closes the windows that the shell opens to show a group: waits up to waitMs for the first
+// window with this title, then asks every such window to close.
+void CloseShellWindows(const std::string& title, DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    while (!FindWindowA(nullptr, title.c_str()) && GetTickCount() - start < waitMs)
+        Sleep(50);
+    TitleSearch search{&title, 0};
+    EnumWindows(CloseIfTitled, reinterpret_cast<LPARAM>(&search));
+}
+
 class NewShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!IsNewShell())
             GTEST_SKIP() << "Program Manager holds the items on this version";
         m_target = m_install.Path("shift.exe");
-        WriteTextFile(m_target, "MZ");
+        WriteFileBytes(m_target, "MZ");
     }
     CScratchFolder m_programs;
     CScratchFolder m_install;
@@ -73,7 +100,7 @@ TEST_F(NewShellTest, RepeatedItemReplacesItsShortcut) {
 TEST_F(NewShellTest, GroupFolderIsRemovedOnlyWhenEmpty) {
     CShortcutClient client(true, CSetupPath(m_programs.Folder()));
     ASSERT_TRUE(client.CreateShortcut("Group", m_target, "", "Item", "", 0, nullptr, 5, 5));
-    WriteTextFile(m_programs.Path("Group\\other.lnk"), "x");
+    WriteFileBytes(m_programs.Path("Group\\other.lnk"), "x");
     SetFileAttributesA(m_programs.Path("Group\\Item.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
 
     EXPECT_TRUE(client.RemoveProgramItem("Group", "Item"));
@@ -191,7 +218,7 @@ TEST_F(ProgramsFolderTest, MissingValueWritesBelowTheWindowsStartMenu) {
         GTEST_SKIP() << "no shortcut files on this version";
     SHDeleteValueA(HKEY_CURRENT_USER, kShellFoldersKey, "Programs");
     CScratchFolder install;
-    WriteTextFile(install.Path("shift.exe"), "MZ");
+    WriteFileBytes(install.Path("shift.exe"), "MZ");
     const std::string group = "Shiftwell Fallback Test";
     const std::string folder =
         CSetupPath(kRootWindowsDir).GetText() + "Start Menu\\Programs\\" + group;
@@ -228,7 +255,7 @@ protected:
 TEST_F(ProgramManagerShellTest, ItemsReachProgramManagerAndLeaveAgain) {
     CScratchFolder install;
     const std::string target = install.Path("shift.exe");
-    WriteTextFile(target, "MZ");
+    WriteFileBytes(target, "MZ");
 
     CProgramItemMap items;
     auto item = std::make_unique<CProgramItem>();

@@ -1,6 +1,7 @@
 // The status report with and without the stand-in status library, and the restart decisions
 // with recorded Windows calls (no test may ever reach the real restart).
-#include "TestFolder.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "profile/ProfileValue.h"
 #include "system/RestartServices.h"
@@ -34,15 +35,6 @@ public:
 
 const ::testing::Environment* const g_noRealRestart =
     ::testing::AddGlobalTestEnvironment(new NoRealRestart);
-
-std::string WindowsPath(const char* hostPath) {
-    std::string path = hostPath;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path[0] == '\\' ? "Z:" + path : path;
-}
 
 std::string InSystemDir(const char* name) {
     CSetupPath path(kRootSystemDir);
@@ -81,11 +73,11 @@ protected:
 
 TEST_F(StatusReport, WithoutTheLibraryTheReportIsNotWritten) {
     EXPECT_FALSE(Report("Successful installation.", 1));
-    EXPECT_FALSE(FileExists(StatusFile()));
+    EXPECT_FALSE(PathExists(StatusFile()));
 }
 
 TEST_F(StatusReport, LibraryInTheSystemDirectoryWritesTheStatusFile) {
-    ASSERT_TRUE(CopyFileA(WindowsPath(SHIFTWELL_ISMIF32).c_str(),
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(SHIFTWELL_ISMIF32).c_str(),
                           InSystemDir("ismif32.dll").c_str(), FALSE));
     EXPECT_TRUE(Report("Successful installation.", 1));
     EXPECT_EQ("Corvatek Shiftwell", Status("Product"));
@@ -100,18 +92,18 @@ TEST_F(StatusReport, LibraryInTheSystemDirectoryWritesTheStatusFile) {
 }
 
 TEST_F(StatusReport, LibraryPlantedBesideTheProgramIsNeverLoaded) {
-    ASSERT_TRUE(CopyFileA(WindowsPath(SHIFTWELL_ISMIF32).c_str(),
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(SHIFTWELL_ISMIF32).c_str(),
                           (ProgramFolder() + "ismif32.dll").c_str(), FALSE));
     char current[MAX_PATH + 1] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
     SetCurrentDirectoryA(ProgramFolder().c_str());
     EXPECT_FALSE(Report("Successful installation.", 1));
     SetCurrentDirectoryA(current);
-    EXPECT_FALSE(FileExists(StatusFile()));
+    EXPECT_FALSE(PathExists(StatusFile()));
 }
 
 TEST_F(StatusReport, LibraryWithoutTheFunctionIsNotWritten) {
-    ASSERT_TRUE(CopyFileA(WindowsPath(SHIFTWELL_NO_STATUS_EXPORT).c_str(),
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(SHIFTWELL_NO_STATUS_EXPORT).c_str(),
                           InSystemDir("ismif32.dll").c_str(), FALSE));
     EXPECT_FALSE(Report("Successful installation.", 1));
     // Freed again after the call: the file can be deleted.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -83,7 +84,7 @@ protected:
         }
     }
     std::string InPath(const std::string& name) {
-        return (m_scratch.Root() / "in" / name).string();
+        return (std::filesystem::path(m_scratch.Path("in")) / name).string();
     }
     std::vector<std::string> CreateArgs(const std::string& method, const std::string& volume,
                                         const std::string& archive) {
@@ -205,10 +206,7 @@ TEST_F(MfarcTest, ExtractKeepsHostileNamesInsideTheFolder) {
     std::filesystem::create_directories(m_scratch.Path("a/b/out"));
     RunResult r = Mfarc({"extract", archive, m_scratch.Path("a/b/out")});
     ASSERT_EQ(r.status, 0) << r.err;
-    std::vector<std::string> found;
-    for (auto& item : std::filesystem::recursive_directory_iterator(m_scratch.Root()))
-        if (item.is_regular_file())
-            found.push_back(std::filesystem::relative(item.path(), m_scratch.Root()).string());
+    std::vector<std::string> found = ListFilesBelow(m_scratch.Folder());
     std::sort(found.begin(), found.end());
     std::vector<std::string> expected = {"hostile.arc"};
     for (const char* name : {"SLASH.TXT", "UP.TXT", "WIN.INI"})

@@ -1,5 +1,7 @@
 // mkdisks: the diskette set a description gives, read back as setup would read it, and the
 // descriptions it refuses.
+#include "TestFiles.h"
+
 #include "archive/MultiFile.h"
 #include "profile/ProfileDocument.h"
 #include "tools/mkdisks/MkdisksTool.h"
@@ -7,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
@@ -16,16 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The shared file helpers, for the paths this test builds.
 std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadFileBytes(path.string());
 }
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    WriteFileBytes(path.string(), bytes);
 }
 
 std::string RandomBytes(size_t count, unsigned seed) {
@@ -62,8 +60,6 @@ public:
 class MkdisksTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root =
-            fs::temp_directory_path() / ("mkdisks-test-" + std::to_string(std::random_device()()));
         fs::create_directories(m_root / "in");
         WriteAll(m_root / "in" / "SETUP.EXE", RandomBytes(20000, 1));
         WriteAll(m_root / "in" / "Register.ini", "[DataFiles]\r\nFile1=*.tmp\r\n");
@@ -72,10 +68,6 @@ protected:
         WriteAll(m_root / "in" / "notes.txt", std::string(5000, 'n'));
         WriteAll(m_root / "in" / "shared.dll", RandomBytes(7000, 4));
         WriteAll(m_root / "in" / "readme.txt", std::string(40000, 'r'));
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(m_root, error);
     }
 
     std::string Description(const std::string& filesOfMain) const {
@@ -113,7 +105,8 @@ protected:
         return profile;
     }
 
-    fs::path m_root;
+    CScratchFolder m_scratch;
+    fs::path m_root{m_scratch.Folder()};
 };
 
 TEST_F(MkdisksTest, WritesTheSetWithProfileRecordsThatMatchTheFiles) {

@@ -2,7 +2,7 @@
 // replacement decisions and their log lines, shared system files, replacement at restart,
 // archives that run on across diskettes, errors and cancels.
 #include "EngineTestSupport.h"
-#include "TestFolder.h"
+#include "TestFiles.h"
 
 #include "archive/ArchiveFormat.h"
 #include "profile/FileGroup.h"
@@ -81,7 +81,7 @@ protected:
         return names;
     }
 
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
     CRecordingEnvironment m_env;
     CRecordingProgress m_progress;
     CFileGroup m_group;
@@ -144,9 +144,9 @@ TEST_F(CopyEngine, SpaceNeededCountsClusters) {
 }
 
 TEST_F(CopyEngine, KeepsSameVersion) {
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_1_0), Src("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_1_0), Src("lib.dll"));
     CreateDirectoryA(App("").c_str(), nullptr);
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_1_0), App("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_1_0), App("lib.dll"));
     SetWriteTime(App("lib.dll"), 1000000000);
     SetWriteTime(Src("lib.dll"), 1500000000);
     InstallArchive({{Src("lib.dll"), 0, kMethodDeflate}});
@@ -184,9 +184,9 @@ TEST_F(CopyEngine, NoFreeTemporaryNameLeavesEveryFileAsItWas) {
 }
 
 TEST_F(CopyEngine, ReplacesOlderReadOnlyCopy) {
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_2_0), Src("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_2_0), Src("lib.dll"));
     CreateDirectoryA(App("").c_str(), nullptr);
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_1_0), App("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_1_0), App("lib.dll"));
     SetFileAttributesA(App("lib.dll").c_str(), FILE_ATTRIBUTE_READONLY);
     InstallArchive({{Src("lib.dll"), 0, kMethodDeflate}});
     EXPECT_EQ("0|1|1", LogLine("lib.dll"));
@@ -196,9 +196,9 @@ TEST_F(CopyEngine, ReplacesOlderReadOnlyCopy) {
 
 TEST_F(CopyEngine, VersionBeatsTime) {
     // An older version with a later time does not replace a newer version.
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_1_0), Src("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_1_0), Src("lib.dll"));
     CreateDirectoryA(App("").c_str(), nullptr);
-    CopyFileOrFail(FromBuildTree(SHIFTWELL_VERSION_2_0), App("lib.dll"));
+    CopyFileOrFail(HostPathToWindows(SHIFTWELL_VERSION_2_0), App("lib.dll"));
     SetWriteTime(App("lib.dll"), 1000000000);
     SetWriteTime(Src("lib.dll"), 1500000000);
     InstallArchive({{Src("lib.dll"), 0, kMethodStored}});
@@ -207,7 +207,7 @@ TEST_F(CopyEngine, VersionBeatsTime) {
     WriteFileBytes(Src("lib.dll"), "no version here");
     InstallArchive({{Src("lib.dll"), 0, kMethodStored}});
     EXPECT_EQ("0|0|0", LogLine("lib.dll"));
-    EXPECT_EQ(ReadFileBytes(FromBuildTree(SHIFTWELL_VERSION_2_0)), ReadFileBytes(App("lib.dll")));
+    EXPECT_EQ(ReadFileBytes(HostPathToWindows(SHIFTWELL_VERSION_2_0)), ReadFileBytes(App("lib.dll")));
 }
 
 TEST_F(CopyEngine, ComparesTimesWithoutVersions) {

@@ -1,6 +1,7 @@
 // The copy page's gauge and texts, and the Insert Diskette dialog operated in-process: what
 // the user sees for a range and a position, and what OK does with the folder typed.
 #include "InProcess.h"
+#include "TestFiles.h"
 
 #include "transfer/CopyPage.h"
 #include "transfer/GaugeCtrl.h"
@@ -10,7 +11,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace guidriver;
@@ -66,23 +66,12 @@ TEST(InsertDiskette, RequestLineNamesTheLabelOrTheNumber) {
 class InsertDisketteDialog : public ::testing::Test {
 protected:
     InsertDisketteDialog() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        char name[64];
-        std::snprintf(name, sizeof name, "swdisk%lu", GetCurrentProcessId());
-        m_folder = std::string(temp) + name;
-        CreateDirectoryA(m_folder.c_str(), nullptr);
         CreateDirectoryA((m_folder + "\\ALT").c_str(), nullptr);
-        HANDLE file = CreateFileA((m_folder + "\\ALT\\SHIFT.2").c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(file);
+        WriteFileBytes(m_folder + "\\ALT\\SHIFT.2", "");
     }
-    ~InsertDisketteDialog() override {
-        DeleteFileA((m_folder + "\\ALT\\SHIFT.2").c_str());
-        RemoveDirectoryA((m_folder + "\\ALT").c_str());
-        RemoveDirectoryA(m_folder.c_str());
-    }
-    std::string m_folder;
+    CScratchFolder m_scratch;
+    // The scratch folder without its trailing backslash.
+    const std::string m_folder = m_scratch.Folder().substr(0, m_scratch.Folder().size() - 1);
 };
 
 TEST_F(InsertDisketteDialog, OkWaitsForTheFileAndTakesTheFolderTyped) {

@@ -116,11 +116,10 @@ protected:
     // The payload with the crash-test build as its setup program, and its diskette set.
     void SetUp() override {
         m_payload = "C:\\SWCRASH_" + std::to_string(GetCurrentProcessId()) + "\\";
-        DeleteTree(m_payload);
+        RemoveFolderTree(m_payload);
         ASSERT_TRUE(CreateDirectoryA(m_payload.c_str(), nullptr));
         const std::string source = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
-        std::vector<std::string> files;
-        ListFiles(source, "", files);
+        std::vector<std::string> files = ListFilesBelow(source);
         for (const std::string& file : files) {
             if (file.find('\\') != std::string::npos)
                 continue; // the description names files of the folder itself only
@@ -137,7 +136,7 @@ protected:
     void TearDown() override {
         GuiInstall::TearDown();
         SetEnvironmentVariableA("SHIFTWELL_CRASH_TRACE", nullptr);
-        DeleteTree(m_payload);
+        RemoveFolderTree(m_payload);
     }
 
     // Runs setup /B from the first diskette until crash point stopAt (from 1; 0: to its
@@ -170,7 +169,7 @@ protected:
 
     // The member bytes of a logged file.
     std::string MemberBytes(const std::string& path) const {
-        return ReadAll(m_payload + path.substr(path.find_last_of('\\') + 1));
+        return ReadFileBytes(m_payload + path.substr(path.find_last_of('\\') + 1));
     }
 
     // Problems found after a stop; empty when there are none.
@@ -178,17 +177,17 @@ protected:
         std::vector<std::string> problems;
         // (a) Every destination name holds its member or nothing.
         for (const LoggedFile& file : m_reference.m_files) {
-            if (!FileThere(file.strPath))
+            if (!FileExists(file.strPath))
                 continue;
-            std::string bytes = ReadAll(file.strPath);
+            std::string bytes = ReadFileBytes(file.strPath);
             std::string member = MemberBytes(file.strPath);
             if (bytes != member)
                 problems.push_back(file.strPath + " holds " + std::to_string(bytes.size()) +
                                    " bytes, not its member's " + std::to_string(member.size()));
         }
         // (b) What the log lists is there; (c) the log and SETUP.INI are whole.
-        if (FileThere(Log())) {
-            IniContent log = ParseIni(ReadAll(Log()));
+        if (FileExists(Log())) {
+            IniContent log = ParseIni(ReadFileBytes(Log()));
             if (!log.problem.empty())
                 problems.push_back("shift.log: " + log.problem);
             for (const auto& section : log.sections) {
@@ -203,15 +202,15 @@ protected:
                         continue;
                     }
                     std::string path = folder->second + key;
-                    if (!FileThere(path))
+                    if (!FileExists(path))
                         problems.push_back("shift.log lists " + path + ", which is missing");
-                    else if (ReadAll(path) != MemberBytes(path))
+                    else if (ReadFileBytes(path) != MemberBytes(path))
                         problems.push_back("shift.log lists " + path + ", which is damaged");
                 }
             }
         }
-        if (FileThere(m_install + "SETUP.INI")) {
-            IniContent record = ParseIni(ReadAll(m_install + "SETUP.INI"));
+        if (FileExists(m_install + "SETUP.INI")) {
+            IniContent record = ParseIni(ReadFileBytes(m_install + "SETUP.INI"));
             if (!record.problem.empty())
                 problems.push_back("SETUP.INI: " + record.problem);
         }
@@ -221,8 +220,8 @@ protected:
     // The whole product, byte for byte, and every file in the log.
     void ExpectWholeProduct() {
         for (const LoggedFile& file : m_reference.m_files) {
-            ASSERT_TRUE(FileThere(file.strPath)) << file.strPath;
-            EXPECT_TRUE(ReadAll(file.strPath) == MemberBytes(file.strPath)) << file.strPath;
+            ASSERT_TRUE(FileExists(file.strPath)) << file.strPath;
+            EXPECT_TRUE(ReadFileBytes(file.strPath) == MemberBytes(file.strPath)) << file.strPath;
             const std::string name = file.strPath.substr(file.strPath.find_last_of('\\') + 1);
             bool logged = false;
             for (const std::string& group : m_groupKeys)
@@ -235,7 +234,7 @@ protected:
     // shared files (a copy of an earlier build has the same version and would be kept).
     void ForgetInstallation() {
         DeleteFileA(Log().c_str());
-        DeleteTree(m_install);
+        RemoveFolderTree(m_install);
         HKEY counts = nullptr;
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_SET_VALUE, &counts);
         for (const std::string& name : SharedFileNames()) {
@@ -284,12 +283,12 @@ TEST_F(CrashedInstall, StopAnywhereLeavesNoDamageAndTheNextRunRepairs) {
     ForgetInstallation();
     ASSERT_FALSE(RunUntil(0));
     ExpectEndsWithCode(0);
-    const std::string trace = ReadAll(m_trace);
+    const std::string trace = ReadFileBytes(m_trace);
     m_reference.Capture(Log());
     ASSERT_GE(m_reference.m_files.size(), 7u);
     for (const LoggedFile& file : m_reference.m_files)
         m_folderOf[file.nDestination] = file.strPath.substr(0, file.strPath.rfind('\\') + 1);
-    for (const auto& section : ParseIni(ReadAll(Log())).sections)
+    for (const auto& section : ParseIni(ReadFileBytes(Log())).sections)
         if (section.first != "destinations" && section.first != "groups" &&
             section.first != "targets" && section.first != "events")
             m_groupKeys.insert(section.first);
@@ -328,7 +327,7 @@ TEST_F(CrashedInstall, StopAnywhereLeavesNoDamageAndTheNextRunRepairs) {
         for (const auto& folder : m_folderOf)
             for (const std::string& file : TemporaryFiles(folder.second))
                 temporary.push_back(file);
-        for (const std::string& file : TemporaryFiles(WindowsFolder()))
+        for (const std::string& file : TemporaryFiles(WindowsDirectoryPath()))
             if (Lower(file).size() > 4 && Lower(file).compare(file.size() - 4, 4, ".log") == 0)
                 temporary.push_back(file); // a copy of the install log
         std::cout << "  stop at point " << stop << " of " << trace.size() << " ("
@@ -369,7 +368,7 @@ void KillWhileWriting(const char* mode) {
     constexpr int kKeys = 16;
     const std::string folder = "C:\\SWCRASHINI_" + std::to_string(GetCurrentProcessId()) + "\\";
     const std::string file = folder + "written.ini";
-    DeleteTree(folder);
+    RemoveFolderTree(folder);
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     CHandle ready(CreateEventA(nullptr, FALSE, FALSE, "ShiftwellIniWriterReady"));
     std::mt19937 generator(SeedFromEnvironment(1209));
@@ -387,8 +386,8 @@ void KillWhileWriting(const char* mode) {
         TerminateProcess(writer.Handle(), 255);
         WaitForSingleObject(writer.Handle(), 10000);
 
-        IniContent content = ParseIni(ReadAll(file));
-        if (!FileThere(file))
+        IniContent content = ParseIni(ReadFileBytes(file));
+        if (!FileExists(file))
             content.problem = "missing";
         int whole = 0;
         for (int s = 0; s < kSections; ++s) {
@@ -404,7 +403,7 @@ void KillWhileWriting(const char* mode) {
             DeleteFileA(temporary.c_str());
     }
     EXPECT_EQ(0, cut) << "kills that left the file cut or missing, of " << kRounds;
-    DeleteTree(folder);
+    RemoveFolderTree(folder);
 }
 
 TEST(KilledIniWrite, NeverLeavesTheLogCut) {

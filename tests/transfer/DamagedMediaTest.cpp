@@ -2,7 +2,7 @@
 // shown for it, never with a crash or a hang, and leaves behind neither a half-written new
 // copy nor a changed old one. Run through the copy engine against real files in the prefix.
 #include "EngineTestSupport.h"
-#include "TestFolder.h"
+#include "TestFiles.h"
 
 #include "archive/ArchiveFormat.h"
 #include "errors/XException.h"
@@ -131,7 +131,7 @@ protected:
         ExpectOldCopyAlone({"next.txt"});
     }
 
-    CTestFolder m_folder;
+    CScratchFolder m_folder;
     CTitleRecordingEnvironment m_env;
     CRecordingProgress m_progress;
     CFileGroup m_group;

@@ -10,8 +10,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 void CRecordingProgress::StartRun(uint32_t totalBytes) {
@@ -81,24 +79,6 @@ bool CRecordingEnvironment::AskAfterError(const CException& error,
     return m_bContinueAfterError;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void CopyFileOrFail(const std::string& from, const std::string& to) {
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
         throw std::runtime_error("cannot copy " + from + " to " + to);
@@ -115,20 +95,6 @@ void SetWriteTime(const std::string& path, time_t when) {
 time_t GetWriteTime(const std::string& path) {
     CFileStatus status;
     return CFile::GetStatus(path, status) ? status.m_mtime : 0;
-}
-
-std::string IniValue(const std::string& file, const std::string& section, const std::string& key) {
-    char buffer[512] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
-    return buffer;
-}
-
-std::string FromBuildTree(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 void WriteArchive(const std::string& path, const std::vector<CTestMember>& members) {

@@ -1,7 +1,10 @@
 // The copy engine's test bench: an environment and a copy page that record what the engine
-// asks of them, and helpers for files, times, archives and INI values. Win32 (under Wine, in
-// the throwaway prefix).
+// asks of them, and helpers for copies, write times and archives (with the shared file and INI
+// helpers). Win32 (under Wine, in the throwaway prefix).
 #pragma once
+
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "profile/Destination.h"
 #include "profile/ProgramItem.h"
@@ -60,17 +63,10 @@ public:
     int m_nFinished = 0;
 };
 
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);
-bool PathExists(const std::string& path);
 void CopyFileOrFail(const std::string& from, const std::string& to);
 // Seconds since 1970; sets and reads the last-write time.
 void SetWriteTime(const std::string& path, time_t when);
 time_t GetWriteTime(const std::string& path);
-// The value of an INI key, "" when it is missing.
-std::string IniValue(const std::string& file, const std::string& section, const std::string& key);
-// A Windows path for a path of the build tree (Unix paths are reached through drive Z:).
-std::string FromBuildTree(const std::string& unixPath);
 
 struct CTestMember {
     std::string m_strPath;

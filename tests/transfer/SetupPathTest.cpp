@@ -1,10 +1,11 @@
+#include "TestFiles.h"
+
 #include "framework/File.h"
 #include "transfer/SetupPath.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 TEST(SetupPath, SplitsIntoDriveDirectoryTitleAndExtension) {
@@ -109,19 +110,8 @@ TEST(SetupPath, StringHelpers) {
 namespace {
 // A folder of its own in the temporary directory, removed with what the test left in it.
 struct ScratchFolder {
-    CSetupPath path;
-    ScratchFolder() : path(kRootTempDir) {
-        path.SetFileName("swpath");
-        EXPECT_TRUE(path.MakeUniqueName(true, 1000));
-        std::string name = path.GetTitle();
-        path.SetFileName("");
-        path.AppendSubdirectory(name);
-        EXPECT_TRUE(path.CreateFolder(true));
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path.GetText(), ignored);
-    }
+    CScratchFolder folder;
+    CSetupPath path{folder.Folder()};
 };
 } // namespace
 

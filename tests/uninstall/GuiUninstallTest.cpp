@@ -7,7 +7,7 @@
 #include "HandInstall.h"
 #include "ProductState.h"
 
-#include "../system/SystemTestSupport.h"
+#include "WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ protected:
     // The removal helper is not started: the setup program is still there a while later.
     void ExpectNoHelper() {
         Sleep(3000);
-        EXPECT_TRUE(FileThere(m_state.m_strSetupProgram));
+        EXPECT_TRUE(FileExists(m_state.m_strSetupProgram));
     }
 
     void Shot(const std::string& name) {
@@ -240,9 +240,9 @@ TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
     ExpectEnds();
 
     // Part of the installation is left, with its Uninstall entry to finish the job later.
-    EXPECT_TRUE(FileThere(m_state.m_strInstallDir + "DATA\\PLAN2999.SHP"));
-    EXPECT_TRUE(FileThere(m_state.m_strInstallDir + "SETUP.INI"));
-    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE,
+    EXPECT_TRUE(FileExists(m_state.m_strInstallDir + "DATA\\PLAN2999.SHP"));
+    EXPECT_TRUE(FileExists(m_state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE,
                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
                                  "Corvatek Shiftwell"));
     ExpectNoHelper();

@@ -2,7 +2,8 @@
 
 #include "ProductState.h"
 
-#include "../system/SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include "profile/ProgramItem.h"
 #include "system/ComponentRegistration.h"
@@ -30,7 +31,7 @@ void Install(const std::string& log, const char* group, const std::string& folde
              const std::string& name, int destination, const std::string& source = {}) {
     const std::string path = folder + name;
     if (source.empty())
-        WriteTextFile(path, "Corvatek Shiftwell " + name);
+        WriteFileBytes(path, "Corvatek Shiftwell " + name);
     else
         ASSERT_TRUE(CopyFileA(source.c_str(), path.c_str(), FALSE)) << source;
     Ini(log, group, name, std::to_string(destination) + "|1|0");
@@ -70,7 +71,7 @@ void InstallByHand(const HandInstallOptions& options) {
     ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr)) << data;
 
     // One file: "REGISTER.INI" for the registration, read as "Register.ini" by the removal.
-    WriteTextFile(dir + "REGISTER.INI",
+    WriteFileBytes(dir + "REGISTER.INI",
                   "[AppDir]\r\nLibrary1=shiftreg.dll\r\n"
                   "[ProgramIconAppDir]\r\nFile0=shift.exe /-safe\r\n"
                   "Desc0=Corvatek Shiftwell (Safe Mode)\r\n"
@@ -111,9 +112,9 @@ void InstallByHand(const HandInstallOptions& options) {
     RegisterComponents(CSetupPath(dir), options.strGroup, true);
 
     // What the product leaves behind when it is used.
-    WriteTextFile(dir + "recover.tmp", "autosave");
-    WriteTextFile(data + "plan.tmp", "autosave");
-    WriteTextFile(dir + "shift.cfg", "[Options]\r\n");
+    WriteFileBytes(dir + "recover.tmp", "autosave");
+    WriteFileBytes(data + "plan.tmp", "autosave");
+    WriteFileBytes(dir + "shift.cfg", "[Options]\r\n");
     SetRegistryValue(HKEY_CURRENT_USER, "Software\\Corvatek\\Shiftwell\\Settings");
     SetRegistryValue(HKEY_LOCAL_MACHINE, "Software\\Corvatek\\Shiftwell\\Licence");
 }

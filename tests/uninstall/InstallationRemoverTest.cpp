@@ -7,7 +7,8 @@
 #include "profile/FileGroup.h"
 #include "uninstall/SharedFileCount.h"
 
-#include "../system/SystemTestSupport.h"
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,6 @@ namespace {
 void WriteIni(const std::string& file, const std::string& section, const std::string& key,
               const std::string& value) {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
-}
-
-std::string SystemFolder() {
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    std::string text = folder;
-    if (text.back() != '\\')
-        text += '\\';
-    return text;
 }
 
 bool SharedCount(const std::string& path, DWORD& count) {
@@ -112,9 +104,9 @@ protected:
 } // namespace
 
 TEST_F(InstallationRemoverTest, RemovesEveryLoggedFileAndTheFoldersThatBecameEmpty) {
-    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
-    WriteTextFile(m_strInstall + "KEPT.TXT", "kept at install");
-    WriteTextFile(m_strData + "SAMPLE.DAT", "data");
+    WriteFileBytes(m_strInstall + "SHIFT.EXE", "program");
+    WriteFileBytes(m_strInstall + "KEPT.TXT", "kept at install");
+    WriteFileBytes(m_strData + "SAMPLE.DAT", "data");
     SetFileAttributesA((m_strData + "SAMPLE.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
     Log("SHIFT.EXE", "0|1|0");
     Log("KEPT.TXT", "0|0|0"); // an existing copy that was not older: the product's all the same
@@ -133,9 +125,9 @@ TEST_F(InstallationRemoverTest, RemovesEveryLoggedFileAndTheFoldersThatBecameEmp
 }
 
 TEST_F(InstallationRemoverTest, KeepsFoldersThatStillHoldSomething) {
-    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
-    WriteTextFile(m_strInstall + "SETUP.INI", "[GroupCreated]\r\nData0=Corvatek Shiftwell\r\n");
-    WriteTextFile(m_strData + "MINE.DOC", "the user's own");
+    WriteFileBytes(m_strInstall + "SHIFT.EXE", "program");
+    WriteFileBytes(m_strInstall + "SETUP.INI", "[GroupCreated]\r\nData0=Corvatek Shiftwell\r\n");
+    WriteFileBytes(m_strData + "MINE.DOC", "the user's own");
     Log("SHIFT.EXE", "0|1|0");
 
     EXPECT_TRUE(Remove());
@@ -147,7 +139,7 @@ TEST_F(InstallationRemoverTest, KeepsFoldersThatStillHoldSomething) {
 }
 
 TEST_F(InstallationRemoverTest, FilesThatNoLongerExistArePassedOverSilently) {
-    WriteTextFile(m_strInstall + "B.TXT", "b");
+    WriteFileBytes(m_strInstall + "B.TXT", "b");
     Log("A.TXT", "0|1|0");
     Log("B.TXT", "0|1|0");
     Log("C.TXT", "1|1|0");
@@ -161,8 +153,8 @@ TEST_F(InstallationRemoverTest, FilesThatNoLongerExistArePassedOverSilently) {
 }
 
 TEST_F(InstallationRemoverTest, LeavesTheHelperProgramsInPlace) {
-    WriteTextFile(m_strInstall + "_ROZIRUR.EXE", "x");
-    WriteTextFile(m_strData + "_kstinst.exe", "x");
+    WriteFileBytes(m_strInstall + "_ROZIRUR.EXE", "x");
+    WriteFileBytes(m_strData + "_kstinst.exe", "x");
     Log("_ROZIRUR.EXE", "0|1|0");
     Log("_kstinst.exe", "1|1|0");
 
@@ -174,9 +166,9 @@ TEST_F(InstallationRemoverTest, LeavesTheHelperProgramsInPlace) {
 
 TEST_F(InstallationRemoverTest, ALogKeyCannotReachOutsideTheLoggedFolder) {
     const std::string outside = m_scratch.Path("VICTIM.TXT");
-    WriteTextFile(outside, "not the product's");
-    WriteTextFile(m_strInstall + "VICTIM.TXT", "the product's");
-    WriteTextFile(m_strData + "OTHER.TXT", "the product's");
+    WriteFileBytes(outside, "not the product's");
+    WriteFileBytes(m_strInstall + "VICTIM.TXT", "the product's");
+    WriteFileBytes(m_strData + "OTHER.TXT", "the product's");
     Log("..\\VICTIM.TXT", "0|1|0");
     Log(outside, "1|1|0");
     Log("..", "0|1|0");
@@ -192,7 +184,7 @@ TEST_F(InstallationRemoverTest, ALogKeyCannotReachOutsideTheLoggedFolder) {
 }
 
 TEST_F(InstallationRemoverTest, LinesOfUnknownDestinationsAreSkipped) {
-    WriteTextFile(m_strInstall + "SHIFT.EXE", "program");
+    WriteFileBytes(m_strInstall + "SHIFT.EXE", "program");
     Log("SHIFT.EXE", "7|1|0");
     CRecordingProgress progress;
 
@@ -203,9 +195,9 @@ TEST_F(InstallationRemoverTest, LinesOfUnknownDestinationsAreSkipped) {
 }
 
 TEST_F(InstallationRemoverTest, ProgressSeesEachFullPathAndCanStopTheRemoval) {
-    WriteTextFile(m_strInstall + "A.TXT", "a");
-    WriteTextFile(m_strInstall + "B.TXT", "b");
-    WriteTextFile(m_strInstall + "C.TXT", "c");
+    WriteFileBytes(m_strInstall + "A.TXT", "a");
+    WriteFileBytes(m_strInstall + "B.TXT", "b");
+    WriteFileBytes(m_strInstall + "C.TXT", "c");
     Log("A.TXT", "0|1|0");
     Log("B.TXT", "0|1|0");
     Log("C.TXT", "0|1|0");
@@ -224,8 +216,8 @@ TEST_F(InstallationRemoverTest, ProgressSeesEachFullPathAndCanStopTheRemoval) {
 
 TEST_F(InstallationRemoverTest, SystemFilesOnlyLoseOneSharedCount) {
     const std::string name = "SHWTEST.DLL";
-    const std::string path = SystemFolder() + name;
-    WriteTextFile(path, "shared library");
+    const std::string path = SystemDirectoryPath() + name;
+    WriteFileBytes(path, "shared library");
     SetSharedCount(path, 2);
     Log(name, "-3|1|0");
 

@@ -27,26 +27,6 @@ std::string WithBackslash(std::string folder) {
     return folder;
 }
 
-std::vector<std::string> SectionKeys(const std::string& file, const std::string& section) {
-    std::vector<char> buffer(1 << 20);
-    DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                       static_cast<DWORD>(buffer.size()), file.c_str());
-    std::vector<std::string> keys;
-    for (DWORD pos = 0; pos < n && buffer[pos] != '\0';) {
-        std::string key(buffer.data() + pos);
-        pos += static_cast<DWORD>(key.size()) + 1;
-        keys.push_back(key);
-    }
-    return keys;
-}
-
-std::string ReadValue(const std::string& file, const std::string& section, const std::string& key) {
-    std::vector<char> buffer(4096);
-    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
-                                       static_cast<DWORD>(buffer.size()), file.c_str());
-    return std::string(buffer.data(), n);
-}
-
 std::string Field(const std::string& value, int index) {
     size_t start = 0;
     for (int i = 0; i < index; ++i) {
@@ -62,16 +42,16 @@ std::string Field(const std::string& value, int index) {
 std::vector<std::string> NumberedDescs(const std::string& file, const std::string& section) {
     std::vector<std::string> descs;
     for (int n = 0;; ++n) {
-        if (ReadValue(file, section, "File" + std::to_string(n)).empty())
+        if (IniValue(file, section, "File" + std::to_string(n)).empty())
             return descs;
-        descs.push_back(ReadValue(file, section, "Desc" + std::to_string(n)));
+        descs.push_back(IniValue(file, section, "Desc" + std::to_string(n)));
     }
 }
 
 std::vector<std::string> SectionValues(const std::string& file, const std::string& section) {
     std::vector<std::string> values;
-    for (const std::string& key : SectionKeys(file, section))
-        values.push_back(ReadValue(file, section, key));
+    for (const std::string& key : IniKeys(file, section))
+        values.push_back(IniValue(file, section, key));
     return values;
 }
 
@@ -93,45 +73,6 @@ std::string UninstallEntryKey() {
 }
 
 } // namespace
-
-std::string WindowsDirectoryPath() {
-    char folder[MAX_PATH] = {};
-    GetWindowsDirectoryA(folder, MAX_PATH);
-    return WithBackslash(folder);
-}
-
-std::string SystemDirectoryPath() {
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return WithBackslash(folder);
-}
-
-bool FileThere(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderThere(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool RegistryKeyThere(HKEY root, const std::string& subkey) {
-    HKEY key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-bool RegistryValueThere(HKEY root, const std::string& subkey, const std::string& name) {
-    HKEY key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
-}
 
 DWORD SharedCountOf(const std::string& path) {
     HKEY key;
@@ -166,14 +107,14 @@ std::string ShortcutPathOf(const std::string& group, const std::string& title) {
 
 bool GroupThere(const std::string& group) {
     if (IsNewShell())
-        return FolderThere(CShortcutClient().GetGroupFolder(group).GetText());
+        return FolderExists(CShortcutClient().GetGroupFolder(group).GetText());
     std::vector<std::string> names;
     CProgmanClient progman;
     if (progman.GetGroupNames(names) &&
         std::any_of(names.begin(), names.end(),
                     [&](const std::string& name) { return EqualsIgnoringCase(name, group); }))
         return true;
-    return FolderThere(ShellProgramsGroupFolder(group));
+    return FolderExists(ShellProgramsGroupFolder(group));
 }
 
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
@@ -218,8 +159,8 @@ void CProductState::Capture(const std::string& logPath) {
     m_strLogPath = logPath;
     std::map<int, std::string> folders = {
         {-2, WindowsDirectoryPath()}, {-3, SystemDirectoryPath()}, {-4, std::string()}};
-    for (const std::string& id : SectionKeys(logPath, "destinations")) {
-        std::string folder = WithBackslash(Field(ReadValue(logPath, "destinations", id), 2));
+    for (const std::string& id : IniKeys(logPath, "destinations")) {
+        std::string folder = WithBackslash(Field(IniValue(logPath, "destinations", id), 2));
         folders[std::atoi(id.c_str())] = folder;
         if (std::atoi(id.c_str()) >= 0 && !folder.empty())
             m_folders.push_back(folder);
@@ -227,9 +168,9 @@ void CProductState::Capture(const std::string& logPath) {
     m_strInstallDir = folders[0];
     std::string arguments;
     UninstallCommand(m_strSetupProgram, arguments);
-    for (const std::string& group : SectionKeys(logPath, "groups")) {
-        for (const std::string& key : SectionKeys(logPath, group)) {
-            int id = std::atoi(Field(ReadValue(logPath, group, key), 0).c_str());
+    for (const std::string& group : IniKeys(logPath, "groups")) {
+        for (const std::string& key : IniKeys(logPath, group)) {
+            int id = std::atoi(Field(IniValue(logPath, group, key), 0).c_str());
             if (folders[id].empty())
                 continue;
             LoggedFile file{folders[id] + key, static_cast<int16_t>(id)};
@@ -238,14 +179,14 @@ void CProductState::Capture(const std::string& logPath) {
                 m_sharedCounts[file.strPath] = SharedCountOf(file.strPath);
         }
     }
-    for (const std::string& key : SectionKeys(logPath, "targets")) {
-        std::string value = ReadValue(logPath, "targets", key);
+    for (const std::string& key : IniKeys(logPath, "targets")) {
+        std::string value = IniValue(logPath, "targets", key);
         if (!Field(value, 6).empty())
             m_itemTitles.push_back(Field(value, 3));
     }
     const std::string setupIni = m_strInstallDir + "SETUP.INI";
-    std::vector<std::string> created = SectionKeys(setupIni, "GroupCreated");
-    m_strGroup = created.empty() ? kProductName : ReadValue(setupIni, "GroupCreated", created[0]);
+    std::vector<std::string> created = IniKeys(setupIni, "GroupCreated");
+    m_strGroup = created.empty() ? kProductName : IniValue(setupIni, "GroupCreated", created[0]);
     const std::string registerIni = m_strInstallDir + "REGISTER.INI";
     m_extraItemTitles = NumberedDescs(registerIni, "ProgramIconAppDir");
     m_runValues = NumberedDescs(registerIni, "StartUp");
@@ -258,40 +199,40 @@ void CProductState::Capture(const std::string& logPath) {
 void ExpectInstalled(const CProductState& state) {
     ASSERT_FALSE(state.m_strInstallDir.empty()) << "no install folder in " << state.m_strLogPath;
     for (const LoggedFile& file : state.m_files)
-        EXPECT_TRUE(FileThere(file.strPath)) << file.strPath;
+        EXPECT_TRUE(FileExists(file.strPath)) << file.strPath;
     for (const auto& shared : state.m_sharedCounts)
         EXPECT_GE(shared.second, 1u) << shared.first;
-    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
-    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
     for (const std::string& name : state.m_runValues)
-        EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+        EXPECT_TRUE(RegistryValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
     EXPECT_TRUE(GroupThere(state.m_strGroup)) << state.m_strGroup;
     for (const std::string& title : state.m_itemTitles)
-        EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+        EXPECT_TRUE(FileExists(ShortcutPathOf(state.m_strGroup, title))) << title;
     // Wine's stand-in for Program Manager makes no item of a command with arguments, as the
     // extra items of REGISTER.INI have.
     for (const std::string& title : state.m_extraItemTitles) {
         if (IsNewShell()) {
-            EXPECT_TRUE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+            EXPECT_TRUE(FileExists(ShortcutPathOf(state.m_strGroup, title))) << title;
         }
     }
     for (const std::string& library : state.m_libraries) {
         if (EqualsIgnoringCase(library, "shiftreg.dll")) {
-            EXPECT_TRUE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+            EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
         }
     }
 }
 
 void ExpectNothingRemoved(const CProductState& state) {
     for (const LoggedFile& file : state.m_files)
-        EXPECT_TRUE(FileThere(file.strPath)) << file.strPath;
+        EXPECT_TRUE(FileExists(file.strPath)) << file.strPath;
     for (const auto& shared : state.m_sharedCounts)
         EXPECT_EQ(shared.second, SharedCountOf(shared.first)) << shared.first;
-    EXPECT_TRUE(FileThere(state.m_strInstallDir + "SETUP.INI"));
-    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
-    EXPECT_TRUE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    EXPECT_TRUE(FileExists(state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
     for (const std::string& name : state.m_runValues)
-        EXPECT_TRUE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+        EXPECT_TRUE(RegistryValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
     EXPECT_TRUE(GroupThere(state.m_strGroup)) << state.m_strGroup;
 }
 
@@ -300,9 +241,9 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     for (const LoggedFile& file : state.m_files) {
         const std::string name = file.strPath.substr(file.strPath.find_last_of('\\') + 1);
         if (file.nDestination == -3 || IsKeptFileName(name)) {
-            EXPECT_TRUE(FileThere(file.strPath)) << file.strPath << " must stay";
+            EXPECT_TRUE(FileExists(file.strPath)) << file.strPath << " must stay";
         } else if (!EqualsIgnoringCase(file.strPath, setupProgram)) {
-            EXPECT_FALSE(FileThere(file.strPath)) << file.strPath;
+            EXPECT_FALSE(FileExists(file.strPath)) << file.strPath;
         }
     }
     for (const auto& shared : state.m_sharedCounts) {
@@ -314,31 +255,31 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
             EXPECT_FALSE(AnyMatch(folder, pattern)) << folder << pattern;
     }
     // Setup's record of the group stays, as the log does.
-    EXPECT_TRUE(FileThere(state.m_strInstallDir + "SETUP.INI"));
-    EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, AppPathKey()));
-    EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
+    EXPECT_TRUE(FileExists(state.m_strInstallDir + "SETUP.INI"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathKey()));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallEntryKey()));
     for (const std::string& name : state.m_runValues)
-        EXPECT_FALSE(RegistryValueThere(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
+        EXPECT_FALSE(RegistryValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)) << name;
     for (const std::string& key : state.m_registryKeys) {
-        EXPECT_FALSE(RegistryKeyThere(HKEY_CURRENT_USER, key)) << key;
-        EXPECT_FALSE(RegistryKeyThere(HKEY_LOCAL_MACHINE, key)) << key;
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, key)) << key;
+        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, key)) << key;
     }
-    EXPECT_FALSE(RegistryKeyThere(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY));
     EXPECT_FALSE(GroupThere(state.m_strGroup)) << state.m_strGroup;
     for (const std::string& title : state.m_itemTitles)
-        EXPECT_FALSE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+        EXPECT_FALSE(FileExists(ShortcutPathOf(state.m_strGroup, title))) << title;
     for (const std::string& title : state.m_extraItemTitles)
-        EXPECT_FALSE(FileThere(ShortcutPathOf(state.m_strGroup, title))) << title;
+        EXPECT_FALSE(FileExists(ShortcutPathOf(state.m_strGroup, title))) << title;
     // The log keeps every section.
-    EXPECT_FALSE(SectionKeys(state.m_strLogPath, "destinations").empty());
+    EXPECT_FALSE(IniKeys(state.m_strLogPath, "destinations").empty());
     if (helperRan) {
         EXPECT_TRUE(WaitUntilGone(setupProgram, 30000)) << setupProgram;
         // SETUP.INI keeps the install folder; the folders below it that held installed files
         // only are gone.
-        EXPECT_TRUE(FolderThere(state.m_strInstallDir)) << state.m_strInstallDir;
+        EXPECT_TRUE(FolderExists(state.m_strInstallDir)) << state.m_strInstallDir;
         for (const std::string& folder : state.m_folders) {
             if (folder != state.m_strInstallDir) {
-                EXPECT_FALSE(FolderThere(folder)) << folder;
+                EXPECT_FALSE(FolderExists(folder)) << folder;
             }
         }
     }

@@ -3,6 +3,9 @@
 // uninstall took all of it away (and left what it must leave). Win32, under Wine.
 #pragma once
 
+#include "TestFiles.h"
+#include "WindowsTestSupport.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -50,17 +53,9 @@ void ExpectRemoved(const CProductState& state, bool helperRan);
 // Nothing has been removed: every file and entry of ExpectInstalled is still there.
 void ExpectNothingRemoved(const CProductState& state);
 
-// Checks of single things, also used by the tests themselves.
-bool FileThere(const std::string& path);
-bool FolderThere(const std::string& path);
-bool RegistryKeyThere(HKEY root, const std::string& subkey);
-bool RegistryValueThere(HKEY root, const std::string& subkey, const std::string& name);
 // The shared count of a file; 0 when it has none.
 DWORD SharedCountOf(const std::string& path);
 // The program group exists (a folder of the Start menu, or a Program Manager group).
 bool GroupThere(const std::string& group);
 // Waits (bounded) until the path no longer exists.
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs);
-
-std::string WindowsDirectoryPath(); // with a trailing backslash
-std::string SystemDirectoryPath();  // with a trailing backslash

@@ -2,7 +2,7 @@
 // when the helper starts, in a throwaway Wine prefix.
 #include "sample/kstinst/RemovalHelper.h"
 
-#include "../system/SystemTestSupport.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +110,7 @@ TEST_F(RemovalHelperTest, RemovesTheFolderItWasStartedIn) {
 }
 
 TEST_F(RemovalHelperTest, LeavesEverythingElseAndAFolderThatIsNotEmpty) {
-    WriteTextFile(m_strInstall + "MINE.DOC", "the user's own");
+    WriteFileBytes(m_strInstall + "MINE.DOC", "the user's own");
     SetFileAttributesA(m_strSetup.c_str(), FILE_ATTRIBUTE_READONLY);
 
     EXPECT_EQ(kHelperDone, Run(m_strSetup));
@@ -146,7 +146,7 @@ TEST_F(RemovalHelperTest, RefusesASetupProgramOutsideTheLoggedInstallFolder) {
 
 TEST_F(RemovalHelperTest, RefusesAnythingButAProgramFile) {
     const std::string profile = m_strInstall + "SETUP.INI";
-    WriteTextFile(profile, "[GroupCreated]\r\n");
+    WriteFileBytes(profile, "[GroupCreated]\r\n");
 
     EXPECT_EQ(kHelperRefused, Run(profile));
     EXPECT_EQ(kHelperRefused, Run(m_strInstall + "SUB.EXE\\"));

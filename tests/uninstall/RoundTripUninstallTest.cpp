@@ -12,9 +12,9 @@ namespace {
 
 // What the product leaves behind while it is used, as its Register.ini lists it.
 void UseTheProduct(const std::string& install) {
-    WriteAll(install + "recover.tmp", "autosave");
-    WriteAll(install + "DATA\\plan.tmp", "autosave");
-    WriteAll(install + "shift.cfg", "[Options]\r\n");
+    WriteFileBytes(install + "recover.tmp", "autosave");
+    WriteFileBytes(install + "DATA\\plan.tmp", "autosave");
+    WriteFileBytes(install + "shift.cfg", "[Options]\r\n");
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         HKEY key;
         if (RegCreateKeyExA(root, "Software\\Corvatek\\Shiftwell\\Settings", 0, nullptr, 0,

@@ -4,7 +4,7 @@
 
 #include "uninstall/UninstallRules.h"
 
-#include "../system/SystemTestSupport.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ TEST(UninstallHelperCommand, StartsTheSystemFolderHelperWithTheShortSetupPath) {
     const std::string folder = scratch.Path("Corvatek Shiftwell Program\\");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     const std::string setup = folder + "setup.exe";
-    WriteTextFile(setup, "MZ");
+    WriteFileBytes(setup, "MZ");
 
     const std::string command = MakeUninstallHelperCommandFor(setup);
 

@@ -1,0 +1,28 @@
+// Helpers of the Win32 test programs (under Wine, in a throwaway prefix): paths of the build
+// tree as Windows paths, the Windows folders, INI values and registry entries read and
+// written without the code under test (the registry owner only opens and closes the key).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// "Z:\..." for a path of the machine that runs Wine ("/work/x" gives "Z:\work\x").
+std::string HostPathToWindows(const std::string& hostPath);
+
+std::string WindowsDirectoryPath(); // with a trailing backslash
+std::string SystemDirectoryPath();  // with a trailing backslash
+
+// The value of an INI key, "" when it is missing.
+std::string IniValue(const std::string& file, const std::string& section, const std::string& key);
+// The keys of an INI section, in the file's order.
+std::vector<std::string> IniKeys(const std::string& file, const std::string& section);
+
+// The text of a REG_SZ value, or "<missing>" when the key or value does not exist.
+std::string RegistryText(HKEY root, const std::string& subkey, const std::string& name);
+bool RegistryKeyExists(HKEY root, const std::string& subkey);
+bool RegistryValueExists(HKEY root, const std::string& subkey, const std::string& name);
+// Creates the key (with missing parents) and sets a REG_SZ value in it.
+void SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
+                     const std::string& text);
