@@ -3,38 +3,28 @@
 // FUZZ.B, ... in a scratch folder. Every member is extracted into that folder and tested.
 // Any exception of the program's families is a proper outcome; crashes, hangs, sanitizer
 // reports and writes outside the folder are not.
+#include "TestFiles.h"
+
 #include "archive/MultiFile.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A folder of this process's own, removed at exit.
-class CFuzzFolder {
-public:
-    CFuzzFolder() {
-        std::random_device device;
-        m_path =
-            std::filesystem::temp_directory_path() / ("archive-fuzz-" + std::to_string(device()));
-        std::filesystem::create_directories(m_path / "out");
-    }
-    ~CFuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::filesystem::path m_path;
-};
-
+// A folder of this process's own, with "out" for what is extracted, removed at exit.
 const std::filesystem::path& ScratchFolder() {
-    static const CFuzzFolder folder;
-    return folder.m_path;
+    static const CScratchFolder folder;
+    static const std::filesystem::path path = [] {
+        std::filesystem::path root(folder.Folder());
+        std::filesystem::create_directories(root / "out");
+        return root;
+    }();
+    return path;
 }
 
 std::vector<std::string> WriteVolumes(const uint8_t* data, size_t size) {
@@ -46,8 +36,7 @@ std::vector<std::string> WriteVolumes(const uint8_t* data, size_t size) {
         if (!cut || letter > 'Z')
             continue;
         std::string path = (ScratchFolder() / (std::string("FUZZ.") + letter++)).string();
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(data + start), static_cast<long>(at - start));
+        WriteFileBytes(path, std::string(reinterpret_cast<const char*>(data + start), at - start));
         paths.push_back(path);
         start = at;
     }

@@ -3,37 +3,14 @@
 // file as it was. Adding must not crash on any file, and adding the same entry a second time
 // must leave the file byte for byte as the first time did.
 #include "FuzzCheck.h"
+#include "TestFiles.h"
 
 #include "profile/IniEntryAdder.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 namespace {
-
-// A folder of this process's own, removed at exit.
-class CFuzzFolder {
-public:
-    CFuzzFolder() {
-        std::random_device device;
-        m_path = std::filesystem::temp_directory_path() / ("ini-fuzz-" + std::to_string(device()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~CFuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    std::filesystem::path m_path;
-};
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The next newline-ended part, kept to what an entry can be: printable, no "=", brackets or
 // blanks at the ends (a key or value the filter cannot find again would be added twice).
@@ -63,22 +40,20 @@ std::string Lower(std::string text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 8192)
         return 0;
-    static const CFuzzFolder folder;
+    // A folder of this process's own, removed at exit.
+    static const CScratchFolder folder;
     std::string input(reinterpret_cast<const char*>(data), size);
     size_t at = 0;
     std::string section = TakePart(input, at, 40);
     std::string key = TakePart(input, at, 200);
     std::string value = TakePart(input, at, 200);
-    std::filesystem::path file = folder.m_path / "wininit.ini";
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(input.data() + at, static_cast<std::streamsize>(input.size() - at));
-    }
-    CIniEntryAdder(CSetupPath(file.string())).AddEntry(section, key, value);
-    std::string once = ReadAll(file);
+    const std::string file = folder.Path("wininit.ini");
+    WriteFileBytes(file, input.substr(at));
+    CIniEntryAdder(CSetupPath(file)).AddEntry(section, key, value);
+    std::string once = ReadFileBytes(file);
     // The entry is there now (a line that only differs in case counts as the same).
     FUZZ_CHECK(Lower(once).find(Lower(key + "=" + value)) != std::string::npos);
-    CIniEntryAdder(CSetupPath(file.string())).AddEntry(section, key, value);
-    FUZZ_CHECK(ReadAll(file) == once);
+    CIniEntryAdder(CSetupPath(file)).AddEntry(section, key, value);
+    FUZZ_CHECK(ReadFileBytes(file) == once);
     return 0;
 }
