@@ -3,6 +3,7 @@
 // last pages, the unattended run and the error dialog. Screenshots of the pages are kept in
 // the build folder (tests/driver/artifacts).
 #include "GuiDriver.h"
+#include "GuiTest.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -23,10 +24,7 @@ constexpr char kMinimalProfile[] = "[destinations]\r\n0=SHIFT\r\n";
 
 class GuiWizard : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        UseUnmanagedWindows();
-        CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
-    }
+    static void SetUpTestSuite() { PrepareGuiTests(GUI_ARTIFACT_HOST_DIR); }
 
     void SetUp() override {
         m_exe = m_folder + "SETUP.EXE";
@@ -91,11 +89,7 @@ protected:
         EXPECT_EQ(code, expected);
     }
 
-    void Shot(const std::string& name) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        SaveScreenshot(HostPathToWindows(GUI_ARTIFACT_HOST_DIR) + "\\" + info->name() + "-" + name +
-                       ".bmp");
-    }
+    void Shot(const std::string& name) { SaveTestScreenshot(GUI_ARTIFACT_HOST_DIR, name); }
 
     CScratchFolder m_scratch;
     const std::string m_folder = m_scratch.Folder();

@@ -297,12 +297,7 @@ void CProcess::Terminate() {
 }
 
 void UseUnmanagedWindows() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(key);
+    SetRegistryText(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", "N");
 }
 
 } // namespace guidriver

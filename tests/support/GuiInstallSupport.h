@@ -4,6 +4,7 @@
 #pragma once
 
 #include "GuiDriver.h"
+#include "GuiTest.h"
 #include "TestFiles.h"
 #include "WindowsTestSupport.h"
 #include "framework/ui/FindFile.h"
@@ -58,16 +59,7 @@ inline void TypeText(HWND root, int id, const std::string& text) {
 
 class GuiInstall : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        // Without a window manager Wine has to place and maximise windows itself.
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
-        CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
-    }
+    static void SetUpTestSuite() { PrepareGuiTests(GUI_ARTIFACT_HOST_DIR); }
 
     // A diskette set of the sample product of its own, installing into C:\<name>\.
     void SetUp() override { MakeDisketteSet(HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR)); }
@@ -169,11 +161,7 @@ protected:
         EXPECT_EQ(expected, code);
     }
 
-    void Shot(const std::string& name) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        SaveScreenshot(HostPathToWindows(GUI_ARTIFACT_HOST_DIR) + "\\" + info->name() + "-" + name +
-                       ".bmp");
-    }
+    void Shot(const std::string& name) { SaveTestScreenshot(GUI_ARTIFACT_HOST_DIR, name); }
 
     // What a successful installation leaves in the install folder and the log.
     void ExpectInstalled() {

@@ -4,6 +4,7 @@
 // install log, files already gone. Screenshots go to the build folder
 // (tests/uninstall/artifacts).
 #include "GuiDriver.h"
+#include "GuiTest.h"
 #include "HandInstall.h"
 #include "ProductState.h"
 
@@ -26,16 +27,7 @@ constexpr DWORD kEndTimeoutMs = 60000;
 
 class GuiUninstall : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        // Without a window manager Wine has to place and maximise windows itself.
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
-        CreateDirectoryA(HostPathToWindows(GUI_ARTIFACT_HOST_DIR).c_str(), nullptr);
-    }
+    static void SetUpTestSuite() { PrepareGuiTests(GUI_ARTIFACT_HOST_DIR); }
 
     void InstallProduct(int bulkFiles = 0) {
         HandInstallOptions options;
@@ -109,11 +101,7 @@ protected:
         EXPECT_TRUE(FileExists(m_state.m_strSetupProgram));
     }
 
-    void Shot(const std::string& name) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        SaveScreenshot(HostPathToWindows(GUI_ARTIFACT_HOST_DIR) + "\\" + info->name() + "-" + name +
-                       ".bmp");
-    }
+    void Shot(const std::string& name) { SaveTestScreenshot(GUI_ARTIFACT_HOST_DIR, name); }
 
     CProductState m_state;
     CProcess m_setup;
