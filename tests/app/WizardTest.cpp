@@ -12,6 +12,7 @@
 #include "app/WizardPage.h"
 #include "framework/Exception.h"
 #include "framework/Format.h"
+#include "framework/ui/Gdi.h"
 #include "res/StringIds.h"
 
 #include "GuiDriver.h"
@@ -429,9 +430,7 @@ TEST_F(Wizard, BackgroundCloseBoxAsksAndYesFailsTheRunButKeepsTheWindow) {
 }
 
 TEST_F(Wizard, BackgroundWithoutPaletteOnTrueColourDisplays) {
-    HDC screen = GetDC(nullptr);
-    bool paletteDevice = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
-    ReleaseDC(nullptr, screen);
+    bool paletteDevice = (GetDeviceCaps(CClientDC(nullptr), RASTERCAPS) & RC_PALETTE) != 0;
     ASSERT_TRUE(m_main->m_pPalette);
     if (!paletteDevice) {
         EXPECT_TRUE(m_main->m_pPalette->IsNull());

@@ -5,6 +5,8 @@
 //
 // Started with a pipe as standard input (scripts/wine-session), it ends when the other end
 // is closed; otherwise it runs until the prefix's wine server is stopped (bench/run).
+#include "framework/ui/Handle.h"
+
 #include <windows.h>
 
 namespace {
@@ -36,9 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetTimer(window, 1, kLongestSessionMs, QuitAfterLongestSession);
     if (GetFileType(GetStdHandle(STD_INPUT_HANDLE)) == FILE_TYPE_PIPE) {
         void* mainThreadId = reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId()));
-        HANDLE reader = CreateThread(nullptr, 0, QuitAtEndOfInput, mainThreadId, 0, nullptr);
-        if (reader != nullptr)
-            CloseHandle(reader);
+        // The thread runs on; its handle is not needed.
+        CHandle reader(CreateThread(nullptr, 0, QuitAtEndOfInput, mainThreadId, 0, nullptr));
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0)

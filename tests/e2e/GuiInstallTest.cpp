@@ -112,11 +112,8 @@ TEST_F(CancelWhileCopying, YesFinishesTheMemberAndEndsCancelled) {
     ExpectEndsWithCode(kCancelledCode);
     EXPECT_FALSE(PathExists(m_install + "DATA\\shift.dat"));
     // The member was expanded to its end before the run stopped; its temporary file is gone.
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((m_install + "DATA\\*.dat").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, find) << data.cFileName;
+    CFindFile find;
+    EXPECT_FALSE(find.First(m_install + "DATA\\*.dat")) << find.GetName();
     EXPECT_EQ("", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
 }
 

@@ -5,6 +5,7 @@
 #include "PeImports.h"
 
 #include "framework/ui/LoadedLibrary.h"
+#include "system/RegistryKey.h"
 #include "framework/ui/SystemLibrary.h"
 
 #include <algorithm>
@@ -95,24 +96,19 @@ TEST(LibraryPlanting, LibrariesLoadedWhenNeededComeFromTheSystemFolderOnce) {
 class CWindowsLikeVersionLibrary {
 public:
     CWindowsLikeVersionLibrary() {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &m_key,
-                        nullptr);
-        if (m_key)
-            RegSetValueExA(m_key, "version", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>("native,builtin"), 15);
+        if (m_key.Create(HKEY_CURRENT_USER, kKey, nullptr, KEY_SET_VALUE))
+            m_key.SetString("version", "native,builtin");
     }
     ~CWindowsLikeVersionLibrary() {
-        if (m_key) {
-            RegDeleteValueA(m_key, "version");
-            RegCloseKey(m_key);
-        }
+        if (m_key.IsOpen())
+            m_key.DeleteValue("version");
     }
     CWindowsLikeVersionLibrary(const CWindowsLikeVersionLibrary&) = delete;
     CWindowsLikeVersionLibrary& operator=(const CWindowsLikeVersionLibrary&) = delete;
 
 private:
     static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\SETUP.EXE\\DllOverrides";
-    HKEY m_key = nullptr;
+    CRegistryKey m_key;
 };
 
 class PlantedBesideSetup : public GuiInstall {

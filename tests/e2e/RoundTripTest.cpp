@@ -7,16 +7,6 @@
 
 namespace {
 
-DWORD RegistryNumber(HKEY root, const std::string& key, const std::string& value) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return 0;
-    DWORD data = 0, size = sizeof data, type = 0;
-    RegQueryValueExA(opened, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
-    RegCloseKey(opened);
-    return data;
-}
-
 bool IsNewShellHere() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;

@@ -153,12 +153,7 @@ CScratchFolder::~CScratchFolder() {
 }
 
 std::vector<std::string> CScratchFolder::Files() const {
-    std::vector<std::string> names;
-    ForEachEntry(m_strFolder, [&](const std::string& name, bool isFolder) {
-        if (!isFolder)
-            names.push_back(name);
-    });
-    return names;
+    return FilesIn(m_strFolder);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -213,6 +208,15 @@ bool FolderExists(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 #endif
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    ForEachEntry(WithSeparator(folder), [&](const std::string& name, bool isFolder) {
+        if (!isFolder)
+            names.push_back(name);
+    });
+    return names;
+}
 
 std::vector<std::string> ListFilesBelow(const std::string& folder) {
     std::vector<std::string> files;

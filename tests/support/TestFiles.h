@@ -36,6 +36,8 @@ bool PathExists(const std::string& path); // a file or a folder
 bool FileExists(const std::string& path); // a file, not a folder
 bool FolderExists(const std::string& path);
 
+// Names of the files in folder (with its trailing separator; no subfolders).
+std::vector<std::string> FilesIn(const std::string& folder);
 // Every file below folder (with its trailing separator), as paths relative to it.
 std::vector<std::string> ListFilesBelow(const std::string& folder);
 // Deletes a folder (with or without its trailing separator) and everything in it, read-only

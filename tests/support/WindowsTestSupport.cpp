@@ -79,12 +79,30 @@ bool RegistryValueExists(HKEY root, const std::string& subkey, const std::string
                ERROR_SUCCESS;
 }
 
-void SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
+DWORD RegistryNumber(HKEY root, const std::string& subkey, const std::string& name) {
+    CRegistryKey key;
+    DWORD number = 0, type = 0, size = sizeof number;
+    if (!key.Open(root, subkey, KEY_READ) ||
+        RegQueryValueExA(key.GetHandle(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof number)
+        return 0;
+    return number;
+}
+
+bool SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
                      const std::string& text) {
     CRegistryKey key;
-    if (!key.Create(root, subkey))
-        return;
-    RegSetValueExA(key.GetHandle(), name.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    return key.Create(root, subkey) &&
+           RegSetValueExA(key.GetHandle(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool SetRegistryNumber(HKEY root, const std::string& subkey, const std::string& name,
+                       DWORD number) {
+    CRegistryKey key;
+    return key.Create(root, subkey) &&
+           RegSetValueExA(key.GetHandle(), name.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&number), sizeof number) == ERROR_SUCCESS;
 }

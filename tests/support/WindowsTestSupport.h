@@ -23,6 +23,11 @@ std::vector<std::string> IniKeys(const std::string& file, const std::string& sec
 std::string RegistryText(HKEY root, const std::string& subkey, const std::string& name);
 bool RegistryKeyExists(HKEY root, const std::string& subkey);
 bool RegistryValueExists(HKEY root, const std::string& subkey, const std::string& name);
-// Creates the key (with missing parents) and sets a REG_SZ value in it.
-void SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
+// A REG_DWORD value; 0 when the key or value does not exist or has another type.
+DWORD RegistryNumber(HKEY root, const std::string& subkey, const std::string& name);
+// Create the key (with missing parents) and set a REG_SZ or REG_DWORD value in it; false when
+// either fails.
+bool SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
                      const std::string& text);
+bool SetRegistryNumber(HKEY root, const std::string& subkey, const std::string& name,
+                       DWORD number);

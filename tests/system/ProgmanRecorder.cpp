@@ -12,17 +12,20 @@
 // registers another name than "PROGMAN", for tests that must not meet the shell's server.
 #include "TestFiles.h"
 
+#include "framework/ui/Handle.h"
+#include "system/DdeHandles.h"
+
 #include <windows.h>
 #include <ddeml.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
 
 DWORD g_instance = 0;
-HSZ g_service = nullptr;
 FILE* g_log = nullptr;
 std::string g_answer;
 bool g_hasAnswer = false;
@@ -98,10 +101,12 @@ void DispatchPendingMessages() {
 int main(int argc, char** argv) {
     if (argc < 4)
         return 2;
-    g_log = fopen(argv[1], "ab");
-    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, argv[3]);
-    if (!g_log || !ready || !quit)
+    // Closed last: the library may still report a disconnect while it ends.
+    std::unique_ptr<FILE, int (*)(FILE*)> log(fopen(argv[1], "ab"), fclose);
+    g_log = log.get();
+    CHandle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]));
+    CHandle quit(OpenEventA(SYNCHRONIZE, FALSE, argv[3]));
+    if (!g_log || !ready.IsValid() || !quit.IsValid())
         return 3;
     for (int i = 4; i + 1 < argc; i += 2) {
         std::string option = argv[i];
@@ -115,26 +120,23 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (DdeInitializeA(&g_instance, OnTransaction,
-                       APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
-                       0) != DMLERR_NO_ERROR)
+    CDdeInstance dde;
+    if (!dde.Initialize(OnTransaction,
+                        APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS))
         return 4;
-    g_service = DdeCreateStringHandleA(g_instance, g_serviceName.c_str(), CP_WINANSI);
-    if (!DdeNameService(g_instance, g_service, nullptr, DNS_REGISTER))
+    g_instance = dde.GetId();
+    CDdeStringHandle service(g_instance, g_serviceName);
+    if (!DdeNameService(g_instance, service.Get(), nullptr, DNS_REGISTER))
         return 5;
-    SetEvent(ready);
+    SetEvent(ready.Get());
 
+    HANDLE quitEvent = quit.Get();
     for (;;) {
-        DWORD wait = MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT);
+        DWORD wait = MsgWaitForMultipleObjects(1, &quitEvent, FALSE, INFINITE, QS_ALLINPUT);
         DispatchPendingMessages();
         if (wait == WAIT_OBJECT_0)
             break;
     }
-    DdeNameService(g_instance, g_service, nullptr, DNS_UNREGISTER);
-    DdeFreeStringHandle(g_instance, g_service);
-    DdeUninitialize(g_instance);
-    fclose(g_log);
-    CloseHandle(ready);
-    CloseHandle(quit);
+    DdeNameService(g_instance, service.Get(), nullptr, DNS_UNREGISTER);
     return 0;
 }

@@ -26,12 +26,10 @@ protected:
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, kBase.c_str());
     }
     static void SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kBase.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        CRegistryKey key;
+        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kBase));
+        RegSetValueExA(key.GetHandle(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                       size);
     }
 };
 

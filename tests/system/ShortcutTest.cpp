@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "WindowsTestSupport.h"
 
+#include "framework/ui/Handle.h"
 #include "profile/ProgramItem.h"
 #include "system/ProgramItems.h"
 #include "system/ShortcutClient.h"
@@ -124,24 +125,24 @@ TEST_F(NewShellTest, RemovalWaitsForALinkTheShellIsReading) {
                            nullptr);
     };
 
-    HANDLE held = holdLink();
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    std::thread reader([held] {
+    CHandle held(holdLink());
+    ASSERT_TRUE(held.IsValid());
+    std::thread reader([&held] {
         Sleep(300);
-        CloseHandle(held);
+        held.Reset();
     });
     EXPECT_TRUE(client.RemoveProgramItem("Group", "Item"));
     reader.join();
     EXPECT_FALSE(FileExists(link));
 
     ASSERT_TRUE(client.CreateShortcut("Group", m_target, "", "Item", "", 0, nullptr, 5, 5));
-    held = holdLink();
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    held.Reset(holdLink());
+    ASSERT_TRUE(held.IsValid());
     const DWORD start = GetTickCount();
     EXPECT_FALSE(client.RemoveProgramItem("Group", "Item"));
     EXPECT_LT(GetTickCount() - start, 10000u) << "a link held for good must not stall removal";
     EXPECT_FALSE(client.RemoveGroup("Group", 0));
-    CloseHandle(held);
+    held.Reset();
     EXPECT_TRUE(FileExists(link));
     EXPECT_TRUE(client.RemoveProgramItem("Group", "Item"));
     EXPECT_TRUE(client.RemoveGroup("Group", 0));

@@ -6,7 +6,9 @@
 
 #include "archive/ArchiveFormat.h"
 #include "profile/FileGroup.h"
+#include "framework/ui/Handle.h"
 #include "system/RegistryDword.h"
+#include "system/RegistryKey.h"
 #include "transfer/CopyEngine.h"
 #include "transfer/InstallFile.h"
 #include "transfer/InstallPlan.h"
@@ -67,19 +69,7 @@ protected:
         auto record = Record("SHIFT.1", kSourceArchive);
         InstallTarget(*record, m_env, m_progress);
     }
-    std::vector<std::string> AppFiles() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(App("*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(data.cFileName);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-        return names;
-    }
+    std::vector<std::string> AppFiles() const { return FilesIn(App("")); }
 
     CScratchFolder m_folder;
     CRecordingEnvironment m_env;
@@ -252,14 +242,14 @@ protected:
         WriteFileBytes(Src("tool.exe"), "new");
         SetWriteTime(Src("tool.exe"), 1200000000);
         // Held open without sharing: it cannot be deleted.
-        m_hInUse = CreateFileA(App("tool.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, m_hInUse);
+        m_inUse.Reset(CreateFileA(App("tool.exe").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(m_inUse.IsValid());
         m_previous = SetDelayedMoveFunction(&CDelayedMoves::Record);
     }
     void TearDown() override {
         SetDelayedMoveFunction(m_previous);
-        CloseHandle(m_hInUse);
+        m_inUse.Reset();
     }
     std::string Temporary() const {
         for (const std::string& name : AppFiles()) {
@@ -269,7 +259,7 @@ protected:
         return {};
     }
 
-    HANDLE m_hInUse = INVALID_HANDLE_VALUE;
+    CHandle m_inUse;
     DelayedMoveFunction m_previous = nullptr;
 };
 
@@ -307,12 +297,9 @@ protected:
         for (const std::string& path : m_cleanup) {
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_ALL_ACCESS, &key) ==
-                ERROR_SUCCESS) {
-                RegDeleteValueA(key, path.c_str());
-                RegCloseKey(key);
-            }
+            CRegistryKey counts;
+            if (counts.Open(HKEY_LOCAL_MACHINE, kSharedDllsKey))
+                counts.DeleteValue(path);
         }
     }
     std::string InFolder(int root, const std::string& name) {

@@ -3,6 +3,7 @@
 #include "InProcess.h"
 #include "TestFiles.h"
 
+#include "framework/ui/Gdi.h"
 #include "transfer/CopyPage.h"
 #include "transfer/GaugeCtrl.h"
 #include "transfer/InsertDisketteDialog.h"
@@ -118,17 +119,15 @@ TEST(InsertDisketteLayout, ExplanationShowsWholeInTheTemplateFont) {
                       HWND explanation = FindControl(wnd, 1033);
                       text = GetControlText(wnd, 1033);
                       GetClientRect(explanation, &box);
-                      HDC dc = GetDC(explanation);
-                      HGDIOBJ old = SelectObject(
-                          dc, reinterpret_cast<HGDIOBJ>(SendMessageA(explanation, WM_GETFONT, 0, 0)));
+                      CClientDC dc(explanation);
+                      CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(
+                                                 SendMessageA(explanation, WM_GETFONT, 0, 0)));
                       char name[LF_FACESIZE] = {};
                       GetTextFaceA(dc, LF_FACESIZE, name);
                       face = name;
                       needed = {0, 0, box.right, 0};
                       DrawTextA(dc, text.c_str(), -1, &needed,
                                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-                      SelectObject(dc, old);
-                      ReleaseDC(explanation, dc);
                       Click(wnd, IDCANCEL);
                   });
     EXPECT_NE(std::string::npos, text.find(missing));

@@ -15,6 +15,7 @@
 #include "ProductState.h"
 
 #include "framework/ui/Handle.h"
+#include "system/RegistryKey.h"
 #include "uninstall/SharedFileCount.h"
 
 #include <cctype>
@@ -235,17 +236,15 @@ protected:
     void ForgetInstallation() {
         DeleteFileA(Log().c_str());
         RemoveFolderTree(m_install);
-        HKEY counts = nullptr;
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_SET_VALUE, &counts);
+        CRegistryKey counts;
+        counts.Open(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_SET_VALUE);
         for (const std::string& name : SharedFileNames()) {
             const std::string path = SystemDirectoryPath() + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(path.c_str());
-            if (counts)
-                RegDeleteValueA(counts, path.c_str());
+            if (counts.IsOpen())
+                counts.DeleteValue(path);
         }
-        if (counts)
-            RegCloseKey(counts);
     }
 
     // The members the product description sends to the system folder (destination -3).

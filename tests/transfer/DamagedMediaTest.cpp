@@ -107,15 +107,7 @@ protected:
         EXPECT_EQ("the old shift table", ReadFileBytes(App("shift.dat")));
         std::vector<std::string> expected = {"shift.dat"};
         expected.insert(expected.end(), alsoThere.begin(), alsoThere.end());
-        std::vector<std::string> files;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(App("*").c_str(), &data);
-        ASSERT_NE(find, INVALID_HANDLE_VALUE);
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                files.push_back(data.cFileName);
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        std::vector<std::string> files = FilesIn(App(""));
         std::sort(files.begin(), files.end());
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(expected, files);

@@ -36,23 +36,13 @@ void Install(const std::string& log, const char* group, const std::string& folde
         ASSERT_TRUE(CopyFileA(source.c_str(), path.c_str(), FALSE)) << source;
     Ini(log, group, name, std::to_string(destination) + "|1|0");
     if (destination == -3) {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        DWORD count = SharedCountOf(path) + 1;
-        RegSetValueExA(key, path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
-                       sizeof count);
-        RegCloseKey(key);
+        ASSERT_TRUE(
+            SetRegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey, path, SharedCountOf(path) + 1));
     }
 }
 
 void SetRegistryValue(HKEY root, const std::string& subkey) {
-    HKEY key;
-    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, "LastPlan", 0, REG_SZ, reinterpret_cast<const BYTE*>("week 12"), 8);
-        RegCloseKey(key);
-    }
+    SetRegistryText(root, subkey, "LastPlan", "week 12");
 }
 
 } // namespace

@@ -24,24 +24,16 @@ void WriteIni(const std::string& file, const std::string& section, const std::st
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
+// The shared count of a system file, when it has one.
 bool SharedCount(const std::string& path, DWORD& count) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (!RegistryValueExists(HKEY_LOCAL_MACHINE, kSharedDllsKey, path))
         return false;
-    DWORD type = 0, size = sizeof count;
-    LONG rc =
-        RegQueryValueExA(key, path.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS && type == REG_DWORD;
+    count = RegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey, path);
+    return true;
 }
 
 void SetSharedCount(const std::string& path, DWORD count) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    RegSetValueExA(key, path.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count),
-                   sizeof count);
-    RegCloseKey(key);
+    ASSERT_TRUE(SetRegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey, path, count));
 }
 
 // Records the files announced and stops before the file numbered stopAt (from 1; 0: never).

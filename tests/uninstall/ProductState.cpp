@@ -1,5 +1,6 @@
 #include "ProductState.h"
 
+#include "framework/ui/FindFile.h"
 #include "sample/selfreg/selfreg.h"
 #include "system/ProgmanClient.h"
 #include "system/RegistryEntries.h"
@@ -56,12 +57,7 @@ std::vector<std::string> SectionValues(const std::string& file, const std::strin
 }
 
 bool AnyMatch(const std::string& folder, const std::string& pattern) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(find);
-    return true;
+    return CFindFile().First(folder + pattern);
 }
 
 std::string AppPathKey() {
@@ -75,14 +71,7 @@ std::string UninstallEntryKey() {
 } // namespace
 
 DWORD SharedCountOf(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedDllsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD count = 0, type = 0, size = sizeof count;
-    LONG rc =
-        RegQueryValueExA(key, path.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS && type == REG_DWORD ? count : 0;
+    return RegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey, path);
 }
 
 namespace {
@@ -128,20 +117,11 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
 }
 
 void CProductState::UninstallCommand(std::string& program, std::string& arguments) {
-    std::vector<char> buffer(1024);
-    DWORD size = static_cast<DWORD>(buffer.size());
-    HKEY key;
     program.clear();
     arguments.clear();
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallEntryKey().c_str(), 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    std::string command = RegistryText(HKEY_LOCAL_MACHINE, UninstallEntryKey(), "UninstallString");
+    if (command == "<missing>")
         return;
-    LONG rc = RegQueryValueExA(key, "UninstallString", nullptr, nullptr,
-                               reinterpret_cast<BYTE*>(buffer.data()), &size);
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS)
-        return;
-    std::string command(buffer.data());
     size_t end;
     if (!command.empty() && command[0] == '"') {
         end = command.find('"', 1);

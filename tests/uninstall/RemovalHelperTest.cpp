@@ -4,6 +4,8 @@
 
 #include "TestFiles.h"
 
+#include "framework/ui/Handle.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,28 +34,29 @@ public:
         text.push_back('\0');
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
         if (CreateProcessA(path.c_str(), text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &m_info)) {
-            CloseHandle(m_info.hThread);
+                           &startup, &info)) {
+            CHandle thread(info.hThread);
+            m_process.Reset(info.hProcess);
             // Up and running, its file mapped, before the helper looks at it.
-            WaitForInputIdle(m_info.hProcess, 2000);
+            WaitForInputIdle(m_process.Get(), 2000);
             Sleep(300);
         }
     }
     ~CRunningProgram() { End(); }
     void End() {
-        if (m_info.hProcess) {
-            TerminateProcess(m_info.hProcess, 0);
-            WaitForSingleObject(m_info.hProcess, 5000);
-            CloseHandle(m_info.hProcess);
-            m_info.hProcess = nullptr;
+        if (m_process.IsValid()) {
+            TerminateProcess(m_process.Get(), 0);
+            WaitForSingleObject(m_process.Get(), 5000);
+            m_process.Reset();
         }
     }
-    bool Started() const { return m_info.hProcess != nullptr; }
-    bool Ended() const { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }
+    bool Started() const { return m_process.IsValid(); }
+    bool Ended() const { return WaitForSingleObject(m_process.Get(), 0) == WAIT_OBJECT_0; }
 
 private:
-    PROCESS_INFORMATION m_info = {};
+    CHandle m_process;
 };
 
 // An install folder INST\ holding a copy of the stand-in as SETUP.EXE, and a log naming it.

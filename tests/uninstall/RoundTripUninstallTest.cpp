@@ -6,6 +6,7 @@
 #include "GuiInstallSupport.h"
 #include "ProductState.h"
 
+#include "system/RegistryKey.h"
 #include "uninstall/UninstallRules.h"
 
 namespace {
@@ -15,12 +16,8 @@ void UseTheProduct(const std::string& install) {
     WriteFileBytes(install + "recover.tmp", "autosave");
     WriteFileBytes(install + "DATA\\plan.tmp", "autosave");
     WriteFileBytes(install + "shift.cfg", "[Options]\r\n");
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        HKEY key;
-        if (RegCreateKeyExA(root, "Software\\Corvatek\\Shiftwell\\Settings", 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS)
-            RegCloseKey(key);
-    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        CRegistryKey().Create(root, "Software\\Corvatek\\Shiftwell\\Settings");
 }
 
 class UninstallRoundTrip : public GuiInstall {
