@@ -1,7 +1,7 @@
 // SETUP.EXE operated as a person would, through the GUI driver: the welcome page over the
 // background, Next and Back across the passed-over pages, Cancel with its question, the
 // last pages, the unattended run and the error dialog. Screenshots of the pages are kept in
-// the build folder (tests/driver/artifacts).
+// the build folder (tests/app/artifacts).
 #include "GuiDriver.h"
 #include "GuiTest.h"
 #include "TestFiles.h"

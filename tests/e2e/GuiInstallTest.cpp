@@ -2,7 +2,7 @@
 // through the GUI driver as a person would: the whole wizard with its group choices, a
 // missing diskette answered in the Insert Diskette dialog, Cancel while copying, a damaged
 // archive; and unattended runs that must end by themselves with the exit codes deployment
-// systems understand. Screenshots are kept in tests/install/artifacts of the build folder.
+// systems understand. Screenshots are kept in tests/e2e/artifacts of the build folder.
 #include "GuiInstallSupport.h"
 
 namespace {
