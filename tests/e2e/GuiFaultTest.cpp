@@ -272,7 +272,8 @@ TEST_F(DiskFull, ContinueGoesOnAndTheUninstallRemovesWhatWasInstalled) {
               files);
     const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
     for (const char* name : {"SETUP.EXE", "shift.exe", "REGISTER.INI", "shiftreg.dll"})
-        EXPECT_TRUE(ReadFileBytes(payload + name) == ReadFileBytes(std::string("S:\\SW\\") + name)) << name;
+        EXPECT_TRUE(ReadFileBytes(payload + name) == ReadFileBytes(std::string("S:\\SW\\") + name))
+            << name;
 
     // The uninstall of that run takes away what it installed.
     CProductState state;

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #ifdef _WIN32
 #include "TestFiles.h"
 #include "profile/ProfileCopy.h"

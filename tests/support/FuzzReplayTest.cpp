@@ -16,8 +16,8 @@ TEST(FuzzCorpus, EveryInputEndsCleanly) {
     for (auto& item : std::filesystem::directory_iterator(FUZZ_CORPUS)) {
         const std::string data = ReadFileBytes(item.path().string());
         SCOPED_TRACE(item.path().filename().string());
-        EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(data.data()), data.size()),
-                  0);
+        EXPECT_EQ(
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(data.data()), data.size()), 0);
         ++count;
     }
     EXPECT_GE(count, static_cast<size_t>(FUZZ_MIN_INPUTS));

@@ -44,7 +44,6 @@ inline std::string ProgramsFolder() {
     return std::string(folder) + "\\";
 }
 
-
 inline bool IsButtonChecked(HWND root, int id) {
     HWND button = FindControl(root, id);
     return button != nullptr && SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;

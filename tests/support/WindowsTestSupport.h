@@ -29,5 +29,4 @@ DWORD RegistryNumber(HKEY root, const std::string& subkey, const std::string& na
 // either fails.
 bool SetRegistryText(HKEY root, const std::string& subkey, const std::string& name,
                      const std::string& text);
-bool SetRegistryNumber(HKEY root, const std::string& subkey, const std::string& name,
-                       DWORD number);
+bool SetRegistryNumber(HKEY root, const std::string& subkey, const std::string& name, DWORD number);

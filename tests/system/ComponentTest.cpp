@@ -40,8 +40,8 @@ protected:
         WriteFileBytes(m_installDir + "REGISTER.INI", text);
     }
     void CopyLibrary(const std::string& destination) {
-        ASSERT_TRUE(
-            CopyFileA(HostPathToWindows(SHIFTWELL_SHIFTREG_DLL).c_str(), destination.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(HostPathToWindows(SHIFTWELL_SHIFTREG_DLL).c_str(),
+                              destination.c_str(), FALSE));
     }
     bool Run(bool install) {
         CShortcutClient client(true, CSetupPath(m_programs));
@@ -134,7 +134,7 @@ TEST_F(ComponentRegistrationTest, StartUpEntriesAreQuotedWhenThePathHasBlanks) {
     CScratchFolder plain; // a temporary folder without blanks
     ASSERT_EQ(plain.Folder().find(' '), std::string::npos);
     WriteFileBytes(plain.Path("REGISTER.INI"),
-                  "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Plain Run\r\n");
+                   "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Plain Run\r\n");
     CShortcutClient client(true, CSetupPath(m_programs));
     RegisterComponentsWith(client, CSetupPath(plain.Folder()), kGroup, true);
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, "Plain Run"), plain.Path("shift.exe"));

@@ -34,8 +34,8 @@ bool CRecorderProcess::Start(const std::string& folder, const Options& options) 
     m_ready.Reset(CreateEventA(nullptr, TRUE, FALSE, readyName.c_str()));
     m_quit.Reset(CreateEventA(nullptr, TRUE, FALSE, quitName.c_str()));
 
-    std::string command = Quoted(HostPathToWindows(SHIFTWELL_RECORDER_EXE)) + " " + Quoted(m_strLog) +
-                          " " + readyName + " " + quitName;
+    std::string command = Quoted(HostPathToWindows(SHIFTWELL_RECORDER_EXE)) + " " +
+                          Quoted(m_strLog) + " " + readyName + " " + quitName;
     if (options.hasAnswer) {
         const std::string answerFile = m_strLog + ".answer";
         WriteFileBytes(answerFile, options.answer);

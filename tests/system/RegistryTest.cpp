@@ -200,13 +200,13 @@ TEST_F(RegistryTest, ListedRegistryKeysGoUnderBothRoots) {
     CScratchFolder folder;
     const std::string ini = folder.Path("Register.ini");
     WriteFileBytes(ini, "[RegistryKeys]\r\n"
-                       "Both=" +
-                           kBase +
-                           "\\Both\r\n"
-                           "MachineOnly=" +
-                           kBase +
-                           "\\MachineOnly\r\n"
-                           "Empty=\r\n");
+                        "Both=" +
+                            kBase +
+                            "\\Both\r\n"
+                            "MachineOnly=" +
+                            kBase +
+                            "\\MachineOnly\r\n"
+                            "Empty=\r\n");
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         SetRegistryText(root, kBase + "\\Both\\Deep", "v", "1");
         SetRegistryText(root, kBase + "\\Kept", "v", "2");

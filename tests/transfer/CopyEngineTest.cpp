@@ -197,7 +197,8 @@ TEST_F(CopyEngine, VersionBeatsTime) {
     WriteFileBytes(Src("lib.dll"), "no version here");
     InstallArchive({{Src("lib.dll"), 0, kMethodStored}});
     EXPECT_EQ("0|0|0", LogLine("lib.dll"));
-    EXPECT_EQ(ReadFileBytes(HostPathToWindows(SHIFTWELL_VERSION_2_0)), ReadFileBytes(App("lib.dll")));
+    EXPECT_EQ(ReadFileBytes(HostPathToWindows(SHIFTWELL_VERSION_2_0)),
+              ReadFileBytes(App("lib.dll")));
 }
 
 TEST_F(CopyEngine, ComparesTimesWithoutVersions) {
@@ -242,8 +243,8 @@ protected:
         WriteFileBytes(Src("tool.exe"), "new");
         SetWriteTime(Src("tool.exe"), 1200000000);
         // Held open without sharing: it cannot be deleted.
-        m_inUse.Reset(CreateFileA(App("tool.exe").c_str(), GENERIC_READ, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+        m_inUse.Reset(CreateFileA(App("tool.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr));
         ASSERT_TRUE(m_inUse.IsValid());
         m_previous = SetDelayedMoveFunction(&CDelayedMoves::Record);
     }

@@ -231,7 +231,7 @@ TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
     EXPECT_TRUE(FileExists(m_state.m_strInstallDir + "DATA\\PLAN2999.SHP"));
     EXPECT_TRUE(FileExists(m_state.m_strInstallDir + "SETUP.INI"));
     EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE,
-                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-                                 "Corvatek Shiftwell"));
+                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                                  "Corvatek Shiftwell"));
     ExpectNoHelper();
 }

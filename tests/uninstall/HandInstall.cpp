@@ -62,12 +62,12 @@ void InstallByHand(const HandInstallOptions& options) {
 
     // One file: "REGISTER.INI" for the registration, read as "Register.ini" by the removal.
     WriteFileBytes(dir + "REGISTER.INI",
-                  "[AppDir]\r\nLibrary1=shiftreg.dll\r\n"
-                  "[ProgramIconAppDir]\r\nFile0=shift.exe /-safe\r\n"
-                  "Desc0=Corvatek Shiftwell (Safe Mode)\r\n"
-                  "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Corvatek Shiftwell\r\n"
-                  "[DataFiles]\r\nFile1=*.tmp\r\nFile2=shift.cfg\r\n"
-                  "[RegistryKeys]\r\nKey1=Software\\Corvatek\\Shiftwell\r\n");
+                   "[AppDir]\r\nLibrary1=shiftreg.dll\r\n"
+                   "[ProgramIconAppDir]\r\nFile0=shift.exe /-safe\r\n"
+                   "Desc0=Corvatek Shiftwell (Safe Mode)\r\n"
+                   "[StartUp]\r\nFile0=shift.exe\r\nDesc0=Corvatek Shiftwell\r\n"
+                   "[DataFiles]\r\nFile1=*.tmp\r\nFile2=shift.cfg\r\n"
+                   "[RegistryKeys]\r\nKey1=Software\\Corvatek\\Shiftwell\r\n");
     Install(log, "Program", dir, "SETUP.EXE", 0, options.strSetupExe);
     Install(log, "Program", dir, "shift.exe", 0);
     Ini(log, "Program", "REGISTER.INI", "0|1|0");
