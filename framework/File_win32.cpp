@@ -1,5 +1,7 @@
 #include "framework/File.h"
+#include "framework/FileStatus_win32.h"
 
+#include "framework/ui/FindFile.h"
 #include "framework/ui/Handle.h"
 #include "framework/ui/LoadedLibrary.h"
 
@@ -114,13 +116,45 @@ struct RenameInfo {
 };
 constexpr int kFileRenameInfo = 3;
 using SetFileInformationByHandleProc = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+
+// A file's attributes, times and size by name. GetFileAttributesExA reads them from the file
+// itself; Windows 95 and NT 3.51 lack it, and there the directory entry says the same.
+bool GetAttributeData(const std::string& fileName, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    using GetAttributesExProc = BOOL(WINAPI*)(LPCSTR, GET_FILEEX_INFO_LEVELS, LPVOID);
+    static const auto getAttributesEx = KernelFunction<GetAttributesExProc>("GetFileAttributesExA");
+    if (getAttributesEx)
+        return getAttributesEx(fileName.c_str(), GetFileExInfoStandard, &data) != FALSE;
+    return GetAttributeDataFromEntry(fileName, data);
+}
 } // namespace
+
+// A root ("C:\") has no directory entry: its attributes alone. A name with a wildcard names
+// no file (FindFirstFileA would match others).
+bool GetAttributeDataFromEntry(const std::string& fileName, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (fileName.find_first_of("*?") != std::string::npos)
+        return false;
+    DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    data = {};
+    data.dwFileAttributes = attributes;
+    CFindFile find;
+    if (find.First(fileName)) {
+        const WIN32_FIND_DATAA& found = find.GetData();
+        data.ftCreationTime = found.ftCreationTime;
+        data.ftLastAccessTime = found.ftLastAccessTime;
+        data.ftLastWriteTime = found.ftLastWriteTime;
+        data.nFileSizeHigh = found.nFileSizeHigh;
+        data.nFileSizeLow = found.nFileSizeLow;
+    }
+    return true;
+}
 
 bool CFile::RenameOpen(const std::string& newName) {
     // Renaming through the handle saves opening the file by name again (each open is a
     // round trip to the server under some systems). Systems before Vista lack the call.
-    static const auto setInformation = FindProc<SetFileInformationByHandleProc>(
-        GetModuleHandleA("kernel32.dll"), "SetFileInformationByHandle");
+    static const auto setInformation =
+        KernelFunction<SetFileInformationByHandleProc>("SetFileInformationByHandle");
     if (setInformation == nullptr || m_hFile == hFileNull)
         return false;
     char full[MAX_PATH];
@@ -163,20 +197,25 @@ void CFile::Write(const void* buffer, unsigned count) {
         ThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName);
 }
 
+// SetFilePointer and GetFileSize return the low half and pass the high half through a
+// pointer; an all-ones low half is an error only when the last error says so.
 uint64_t CFile::Seek(int64_t offset, unsigned from) {
-    LARGE_INTEGER dist, result;
-    dist.QuadPart = offset;
     DWORD method = from == begin ? FILE_BEGIN : from == current ? FILE_CURRENT : FILE_END;
-    if (!SetFilePointerEx(m_hFile, dist, &result, method))
+    LONG high = static_cast<LONG>(offset >> 32);
+    SetLastError(NO_ERROR);
+    DWORD low = SetFilePointer(m_hFile, static_cast<LONG>(offset & 0xFFFFFFFF), &high, method);
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
         ThrowLastError(m_strFileName);
-    return static_cast<uint64_t>(result.QuadPart);
+    return (static_cast<uint64_t>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 uint64_t CFile::GetLength() const {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(m_hFile, &size))
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(m_hFile, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         ThrowLastError(m_strFileName);
-    return static_cast<uint64_t>(size.QuadPart);
+    return (static_cast<uint64_t>(high) << 32) | low;
 }
 
 void CFile::SetLength(uint64_t length) {
@@ -216,7 +255,7 @@ void CFile::Abort() {
 
 bool CFile::GetStatus(const std::string& fileName, CFileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data))
+    if (!GetAttributeData(fileName, data))
         return false;
     status.m_ctime = FileTimeToUnix(data.ftCreationTime);
     status.m_atime = FileTimeToUnix(data.ftLastAccessTime);

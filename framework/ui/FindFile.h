@@ -29,6 +29,8 @@ public:
         m_hFind = INVALID_HANDLE_VALUE;
     }
 
+    // The current match's directory entry: attributes, times, size and names.
+    const WIN32_FIND_DATAA& GetData() const { return m_data; }
     // The current match's name (no folder), as the system reports it.
     std::string GetName() const { return m_data.cFileName; }
     bool IsDirectory() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }

@@ -7,7 +7,7 @@
 HWND GetDefaultOwner() {
     HWND active = GetActiveWindow();
     if (active != nullptr)
-        return GetAncestor(active, GA_ROOT);
+        return RootWindowOf(active);
     CWinApp* app = GetApp();
     return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
 }

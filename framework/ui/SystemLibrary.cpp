@@ -15,12 +15,6 @@ constexpr DWORD kAlteredSearchPath = 0x00000008; // LOAD_WITH_ALTERED_SEARCH_PAT
 using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD directoryFlags);
 using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR pathName);
 
-// Looked up by name: Windows 95 and NT 3.51 have neither function, and a static import of
-// one would keep SETUP.EXE from starting there.
-template <typename Proc> Proc KernelFunction(const char* name) {
-    return FindProc<Proc>(GetModuleHandleA("kernel32.dll"), name);
-}
-
 // True when the newer loader flags are understood: the same update brought both.
 bool HasSearchFlags() {
     static const bool has = KernelFunction<FARPROC>("SetDefaultDllDirectories") != nullptr;

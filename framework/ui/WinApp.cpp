@@ -92,6 +92,16 @@ void AddModelessDialog(HWND dialog) {
         dialogs.push_back(dialog);
 }
 
+HWND RootWindowOf(HWND window) {
+    while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        HWND parent = GetParent(window);
+        if (parent == nullptr)
+            break;
+        window = parent;
+    }
+    return window;
+}
+
 void RemoveModelessDialog(HWND dialog) {
     auto& dialogs = ModelessDialogs();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
@@ -100,7 +110,7 @@ void RemoveModelessDialog(HWND dialog) {
 bool PreTranslateModelessDialog(MSG& msg) {
     if (msg.hwnd == nullptr)
         return false;
-    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    HWND root = RootWindowOf(msg.hwnd);
     auto& dialogs = ModelessDialogs();
     if (root == nullptr || std::find(dialogs.begin(), dialogs.end(), root) == dialogs.end())
         return false;

@@ -70,6 +70,11 @@ template <class F> LRESULT CallBehindExceptionBarrier(const MSG* msg, F&& f) {
     }
 }
 
+// The top-level window that a window belongs to (itself when it is not a child): its parents
+// walked while it is a child, as GetAncestor(GA_ROOT) does where it exists (Windows 98 and
+// 2000 on).
+HWND RootWindowOf(HWND window);
+
 // Modeless dialogs that the message loop gives IsDialogMessage.
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);

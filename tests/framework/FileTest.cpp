@@ -1,5 +1,8 @@
 #include "framework/File.h"
 #include "transfer/SetupPath.h"
+#ifdef _WIN32
+#include "framework/FileStatus_win32.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -181,3 +184,28 @@ TEST(File, RenameOpenNeverReplacesAFile) {
     for (const std::string& name : {temporary, target, other})
         std::remove(name.c_str());
 }
+
+#ifdef _WIN32
+// Where GetFileAttributesExA is missing (Windows 95, NT 3.51) a file's status comes from its
+// directory entry: the same size, time and attributes, a root without an entry, and no match
+// for a wildcard that another file would answer.
+TEST(File, StatusFromDirectoryEntryMatchesTheFilesOwn) {
+    std::string name = TempFile("swentry.bin");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(name, CFile::modeCreate | CFile::modeWrite));
+        f.Write("entry", 5);
+    }
+    WIN32_FILE_ATTRIBUTE_DATA own = {}, entry = {};
+    ASSERT_TRUE(GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &own));
+    ASSERT_TRUE(GetAttributeDataFromEntry(name, entry));
+    EXPECT_EQ(own.dwFileAttributes, entry.dwFileAttributes);
+    EXPECT_EQ(5u, entry.nFileSizeLow);
+    EXPECT_EQ(0, CompareFileTime(&own.ftLastWriteTime, &entry.ftLastWriteTime));
+    EXPECT_TRUE(GetAttributeDataFromEntry("C:\\", entry));
+    EXPECT_TRUE(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(GetAttributeDataFromEntry(TempFile("swentr?.bin"), entry));
+    CFile::Remove(name);
+    EXPECT_FALSE(GetAttributeDataFromEntry(name, entry));
+}
+#endif
