@@ -74,12 +74,13 @@ test-native: native
 test-asan: asan
 	cd $(ASAN_DIR) && ctest --output-on-failure
 
-# The product's header checks read SETUP.EXE and run nothing: they pass on every host. Where
+# The product's header and import checks read the shipped i686 programs and run nothing: they
+# pass on every host. Where
 # the host cannot run it, every Windows test runs on the x86_64 build instead.
 ifeq ($(WIN_ARCH),x86_64)
 test-windows: arch-note bootstrap $(WIN32_DIR)/CMakeCache.txt win64
-	cmake --build $(WIN32_DIR) -j $(JOBS) --target setup
-	cd $(WIN32_DIR) && ctest --output-on-failure -R '^setup_exe_imports$$'
+	cmake --build $(WIN32_DIR) -j $(JOBS) --target shipped_programs
+	cd $(WIN32_DIR) && ctest --output-on-failure -R '^(setup_exe_imports|windows_imports)$$'
 	cd $(WIN64_DIR) && ctest --output-on-failure -j 2; rc=$$?; \
 	    cd $(CURDIR) && scripts/wine-stop $(WIN64_DIR); exit $$rc
 else
