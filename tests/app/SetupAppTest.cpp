@@ -29,6 +29,19 @@ std::string ModulePath() {
     return path;
 }
 
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string TestLogPath(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name;
+}
+
 class CRecordingSetupApp : public CSetupApp {
 public:
     bool WriteStatusReport(const std::string& statusFileName,
@@ -169,19 +182,14 @@ TEST_F(SetupApp, ExitDestroysEveryPage) {
 }
 
 TEST_F(SetupApp, UnwrittenStatusReportIsRecordedInTheLog) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string log = std::string(temp) + "shiftwell-exit-test.log";
+    std::string log = TestLogPath("shiftwell-exit-test.log");
     DeleteFileA(log.c_str());
     *m_app.m_pLogPath = log;
     m_app.m_bReportWritten = false;
     m_app.ExitInstance();
-    std::ifstream in(log);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_NE(content.str().find("[Events]"), std::string::npos) << content.str();
-    EXPECT_NE(content.str().find("=Could not write SMS status."), std::string::npos)
-        << content.str();
+    std::string content = ReadWholeFile(log);
+    EXPECT_NE(content.find("[Events]"), std::string::npos) << content;
+    EXPECT_NE(content.find("=Could not write SMS status."), std::string::npos) << content;
     DeleteFileA(log.c_str());
 }
 
@@ -226,21 +234,7 @@ TEST_F(SetupApp, ExceptionEscapingAWindowProcedureIsShownWithMessageNine) {
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-std::string TestLogPath(const char* name) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name;
-}
-
-// A run whose windows cannot be created (a window station without a usable desktop, a full
-// desktop heap): without the background window, or with it but without pages.
+// A run without its background window (no usable desktop), or with it but without pages.
 class CWindowlessSetupApp : public CRecordingSetupApp {
 public:
     CWindowlessSetupApp(std::string log, bool mainWindow)
