@@ -46,26 +46,40 @@ CSetupApp& GetSetupApp() {
 }
 
 bool CSetupApp::InitInstance() {
+    // An empty diskette drive, or a library that is not there, comes back as an error that
+    // setup answers itself (the Insert Diskette prompt, its own messages) instead of as the
+    // system's box, which would also stop an unattended run. Flags set by whoever started
+    // setup stay; a crash is still reported by the system.
+    SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     CreateModel();
     LoadProductStrings();
     CreatePaths();
     m_bWriteLog = 1;
     SetDialogBkColor(kDialogBackground, kDialogText);
     ApplyCommandLine(m_strCmdLine);
-    if (!CreateMainWindow())
+    if (!CreateMainWindow()) {
+        // Nothing can run without it (a window station without a usable desktop, a full
+        // desktop heap): the run has failed, and says so at exit.
+        m_bSucceeded = 0;
+        LogEvent("Could not create the setup window.");
         return false;
+    }
     try {
         if (m_bUninstall)
             StartUninstall();
         else
             GoToPage(kWelcomePageId, kForward);
     } catch (const CException& e) {
-        // Without a first page nobody could end the run: report it and end.
-        ReportError(IDS_SETUP_FAILED, e);
-        m_bSucceeded = 0;
-        GoToPage(kEndOfSetup, kForward);
+        EndWithoutPage(m_bUninstall ? kUninstallWelcomePageId : kWelcomePageId, e);
     }
     return true;
+}
+
+void CSetupApp::EndWithoutPage(int pageId, const CException& e) {
+    m_bSucceeded = 0;
+    LogEvent("Could not create page %d.", pageId);
+    ReportError(IDS_SETUP_FAILED, e);
+    GoToPage(kEndOfSetup, kForward);
 }
 
 void CSetupApp::CreateModel() {

@@ -9,6 +9,7 @@
 // freeing, removal helper).
 #pragma once
 
+#include "framework/Exception.h"
 #include "framework/ui/WinApp.h"
 
 #include <cstdint>
@@ -27,9 +28,9 @@ public:
     CSetupApp();
     ~CSetupApp() override;
 
-    // Start-up in this order: model, strings, paths, dialog colours, command line,
-    // background window, first page (102, or the uninstall pages with /U). False only when
-    // the background window cannot be created.
+    // Start-up in this order: critical-error boxes off, model, strings, paths, dialog
+    // colours, command line, background window, first page (102, or the uninstall pages with
+    // /U). False only when the background window cannot be created; the run has then failed.
     bool InitInstance() override;
     // Pages, status report, model and paths, then the removal helper after a successful
     // uninstall. Returns the exit code (ExitCodeFor).
@@ -54,6 +55,9 @@ public:
     void StartUninstall();
     // Starts the removal helper "_kstinst.exe" (after a successful uninstall, at exit).
     virtual void LaunchUninstallHelper();
+    // The page the wizard moves to could not be created, so nobody could go on: the run ends
+    // as a failure, with an event in the install log, after the error is shown.
+    void EndWithoutPage(int pageId, const CException& e);
 
     // The steps of InitInstance that need no window, for InitInstance and the tests.
     void CreateModel();

@@ -105,7 +105,7 @@ void CWizardPage::OnRunPage() {
     }
     SetCursor(previousCursor);
     if (result != 0)
-        GoToPage(result, kForward);
+        MoveTo(result, kForward);
     else if (GetSetupApp().m_bBatch)
         OnOK();
 }
@@ -161,11 +161,21 @@ void CWizardPage::OnActivateApp(bool active, DWORD threadId) {
 }
 
 void CWizardPage::GoNext() {
-    GoToPage(m_nNextId, kForward);
+    MoveTo(m_nNextId, kForward);
 }
 
 void CWizardPage::GoBack() {
-    GoToPage(m_nBackId, kBackward);
+    MoveTo(m_nBackId, kBackward);
+}
+
+void CWizardPage::MoveTo(int id, bool forward) {
+    try {
+        GoToPage(id, forward);
+    } catch (const CException& e) {
+        GetSetupApp().EndWithoutPage(id, e);
+    } catch (const std::bad_alloc&) {
+        GetSetupApp().EndWithoutPage(id, CMemoryException());
+    }
 }
 
 void CWizardPage::MarkFailed() {

@@ -72,5 +72,8 @@ protected:
     void OnRunPage();
 
 private:
+    // GoToPage; when the page there cannot be created the run ends as a failure
+    // (CSetupApp::EndWithoutPage), since nothing else could end it.
+    void MoveTo(int id, bool forward);
     void EnableBarButton(int id, bool enable);
 };

@@ -139,8 +139,8 @@ void CIniFilter::ReplaceFile() {
     }
     // The copy takes the file's place in one step: a power loss leaves the old file or the
     // new one, never neither. A read-only file is replaced all the same. Should the file be
-    // gone after a failure (the system without that step deletes it first), the copy, which
-    // holds every line, is kept.
+    // gone after a failure (the system without that step moves it aside first and could not
+    // move it back), the copy, which holds every line, is kept.
     ClearReadOnly(m_file);
     if (!m_temporary.MoveOver(m_file) && m_file.Exists())
         m_temporary.Delete(true);

@@ -35,8 +35,8 @@ bool CProfileCopy::Commit() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_copy.GetText().c_str());
     PassCrashPoint(CrashPoint::kProfileCopyMade);
     bool moved = m_copy.MoveOver(m_file);
-    // Should the file be gone after a failure (the system without a one-step move deletes it
-    // first), the copy, which holds everything, is kept.
+    // Should the file be gone after a failure (the system without a one-step move moves it
+    // aside first and could not move it back), the copy, which holds everything, is kept.
     if (moved || !m_file.NameTaken())
         m_bHasCopy = false;
     if (moved)

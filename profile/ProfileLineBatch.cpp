@@ -1,5 +1,6 @@
 #include "profile/ProfileLineBatch.h"
 
+#include "framework/WindowsFamily.h"
 #include "profile/ProfileCopy.h"
 
 #include <windows.h>
@@ -11,10 +12,6 @@ namespace {
 // Windows 95 refuses sections longer than this through the section functions.
 constexpr size_t kSectionLimit9x = 32767;
 constexpr DWORD kLargestSection = 64u << 20;
-
-bool IsWindows9x() {
-    return (GetVersion() & 0x80000000u) != 0;
-}
 
 // The section as GetPrivateProfileSection returns it, read into a buffer that grows until
 // the whole section fits.
@@ -81,7 +78,7 @@ void CProfileLineBatch::FlushSection(const CSectionWrites& section, const std::s
     std::vector<CProfileLine> merged = MergeProfileLines(
         ParseSectionText(ReadSectionText(file, section.m_strName)), section.m_lines);
     std::string text = FormatSectionText(merged);
-    if (text.size() > kSectionLimit9x && IsWindows9x()) {
+    if (text.size() > kSectionLimit9x && IsWindows95Family()) {
         // That system keeps profile files in memory, so single writes cost little there.
         for (const CProfileLine& line : section.m_lines)
             WritePrivateProfileStringA(section.m_strName.c_str(), line.m_strKey.c_str(),

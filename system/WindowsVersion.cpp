@@ -1,11 +1,13 @@
 #include "system/WindowsVersion.h"
 
+#include "framework/WindowsFamily.h"
+
 #include <windows.h>
 
 namespace {
 
 // The version structure as GetVersionEx fills it; zeroed when the call fails, which reads
-// as neither NT nor the new shell.
+// as the old shell.
 OSVERSIONINFOA QueryVersion() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
@@ -17,7 +19,7 @@ OSVERSIONINFOA QueryVersion() {
 } // namespace
 
 bool IsWindowsNT() {
-    return (QueryVersion().dwPlatformId & VER_PLATFORM_WIN32_NT) != 0;
+    return !IsWindows95Family();
 }
 
 bool IsNewShell() {

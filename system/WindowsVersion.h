@@ -1,7 +1,7 @@
 // The two Windows version tests the system integration relies on. Win32 only; never throw.
 #pragma once
 
-// True on the Windows NT platform (platform id VER_PLATFORM_WIN32_NT), false on Windows 95.
+// True on the Windows NT platform, false on the Windows 95 family (IsWindows95Family).
 bool IsWindowsNT();
 
 // True on the newer shell with the Start menu (major version above 3: Windows 95, NT 4.0 and

@@ -145,9 +145,15 @@ void CInstallFile::Place(const CSetupPath& existing, bool exists) {
             m_bInstalled = 1;
             m_temporary.RenameTo(m_destination);
         } else {
-            // In use: the new copy waits beside it for the next start.
+            // In use: the new copy waits beside it for the next start. When the system will
+            // not take it, the copy is of no use and the file has failed.
+            try {
+                ReplaceAtRestart(m_temporary.GetText(), existing.GetText());
+            } catch (...) {
+                m_temporary.Delete(true);
+                throw;
+            }
             m_environment.RestartNeeded();
-            ReplaceAtRestart(m_temporary.GetText(), existing.GetText());
         }
         return;
     }

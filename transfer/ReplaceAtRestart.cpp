@@ -1,5 +1,7 @@
 #include "transfer/ReplaceAtRestart.h"
 
+#include "framework/Exception.h"
+#include "framework/WindowsFamily.h"
 #include "profile/IniEntryAdder.h"
 #include "transfer/SetupPath.h"
 
@@ -35,14 +37,19 @@ std::string ShortFormOf(const std::string& path) {
 }
 
 bool ReplaceAtRestart(const std::string& sourcePath, const std::string& destinationPath) {
+    // Only the 95 family reads wininit.ini; on NT a line there would promise a replacement
+    // that never happens.
+    if (IsWindows95Family()) {
+        CSetupPath wininit(static_cast<int>(kRootWindowsDir));
+        wininit.SetFileName("wininit.ini");
+        CIniEntryAdder adder(wininit);
+        adder.AddEntry("rename", ShortFormOf(destinationPath), ShortFormOf(sourcePath));
+        return true;
+    }
     // The destination exists (it is the copy in use): without MOVEFILE_REPLACE_EXISTING the
     // system would refuse the move at the next start.
-    if (g_delayedMove(sourcePath.c_str(), destinationPath.c_str(),
-                      MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
-        return true;
-    CSetupPath wininit(static_cast<int>(kRootWindowsDir));
-    wininit.SetFileName("wininit.ini");
-    CIniEntryAdder adder(wininit);
-    adder.AddEntry("rename", ShortFormOf(destinationPath), ShortFormOf(sourcePath));
+    if (!g_delayedMove(sourcePath.c_str(), destinationPath.c_str(),
+                       MOVEFILE_DELAY_UNTIL_REBOOT | MOVEFILE_REPLACE_EXISTING))
+        CFileException::ThrowOsError(static_cast<long>(GetLastError()), destinationPath);
     return true;
 }

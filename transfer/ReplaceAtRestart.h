@@ -4,14 +4,15 @@
 
 #include <string>
 
-// Schedules sourcePath to replace destinationPath at the next start: through MoveFileEx where
-// the system offers it, otherwise as a line "destination=source" in section "rename" of
-// wininit.ini in the Windows folder (short 8.3 forms: Windows 95 reads that file before long
-// names are available). Always true; throws CFileException when wininit.ini cannot be
-// rewritten.
+// Schedules sourcePath to replace destinationPath at the next start: on Windows NT through
+// MoveFileEx (the pending-rename list), on the Windows 95 family as a line
+// "destination=source" in section "rename" of wininit.ini in the Windows folder (short 8.3
+// forms: Windows 95 reads that file before long names are available). True once scheduled;
+// throws CFileException when it cannot be (NT refuses the delayed move, for one to a user who
+// may not write the list, or wininit.ini cannot be rewritten): nothing will replace the file.
 bool ReplaceAtRestart(const std::string& sourcePath, const std::string& destinationPath);
 
-// The delayed move, replaceable so that tests can take the wininit.ini road. The default is
+// The delayed move on Windows NT, replaceable so that tests can see it refused. The default is
 // MoveFileExA.
 using DelayedMoveFunction = int (*)(const char* source, const char* destination, unsigned flags);
 DelayedMoveFunction SetDelayedMoveFunction(DelayedMoveFunction function);

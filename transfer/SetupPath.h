@@ -69,8 +69,11 @@ public:
     bool RenameTo(const CSetupPath& newPath) const;
     // Puts this file in target's place in one step, an existing target included: target then
     // names its old content or this file's, never neither and never a part of either. The
-    // move is written through to the disk. On a system without that move (Windows 95) target
-    // is deleted first. On Windows a read-only target is not replaced. True on success.
+    // move is written through to the disk. The Windows 95 family has no such move: there the
+    // old target is renamed aside, this file renamed into its place and the old one deleted,
+    // or renamed back when this file could not take its place, so a failure leaves target as
+    // it was; between the renames target names neither (both are whole under other names).
+    // On Windows a read-only target is not replaced. True on success.
     bool MoveOver(const CSetupPath& target) const;
     bool MakeUniqueName(bool mustNotExist, int maxTries);
     // A file or folder of exactly this name exists (no wildcards; cheaper than Exists()).

@@ -1,5 +1,6 @@
 #include "transfer/SetupPath.h"
 
+#include "framework/WindowsFamily.h"
 #include "framework/ui/FindFile.h"
 #include "transfer/SetupPathPlatform.h"
 
@@ -64,17 +65,40 @@ bool CSetupPath::RenameTo(const CSetupPath& newPath) const {
     return MoveFileA(m_strText.c_str(), newPath.GetText().c_str()) != 0;
 }
 
-bool CSetupPath::MoveOver(const CSetupPath& target) const {
+namespace {
+
+constexpr int kAsideNameTries = 1000;
+
+// Windows 95 has no one-step replace. The old content steps aside under a free name and comes
+// back when the new file cannot take its place, so a failure loses nothing. Between the two
+// renames the name is free; each content is then whole under a name of its own.
+bool MoveOverByRenames(const std::string& from, const CSetupPath& target) {
     const char* to = target.GetText().c_str();
-    if (MoveFileExA(m_strText.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
     DWORD attributes = GetFileAttributesA(to);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return MoveFileA(from.c_str(), to) != 0;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
         return false;
-    DeleteFileA(to);
-    return MoveFileA(m_strText.c_str(), to) != 0;
+    CSetupPath aside(target);
+    if (!aside.MakeUniqueName(true, kAsideNameTries) || !MoveFileA(to, aside.GetText().c_str()))
+        return false;
+    if (!MoveFileA(from.c_str(), to)) {
+        MoveFileA(aside.GetText().c_str(), to);
+        return false;
+    }
+    DeleteFileA(aside.GetText().c_str());
+    return true;
+}
+
+} // namespace
+
+// Decided by the family, not by the error: the 95 family's MoveFileEx is a stub whose error
+// code is not documented to be NT's.
+bool CSetupPath::MoveOver(const CSetupPath& target) const {
+    if (IsWindows95Family())
+        return MoveOverByRenames(m_strText, target);
+    return MoveFileExA(m_strText.c_str(), target.GetText().c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 // Whether a file or folder of exactly this name exists. For the plain names MakeUniqueName

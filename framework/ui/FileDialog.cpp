@@ -4,11 +4,19 @@
 #include "framework/ui/WinApp.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kFileBufferSize = 1024;
+
+// The common dialog of Windows 95, NT 3.51 and NT 4.0 knows only the structure without the
+// fields that Windows 2000 added, and refuses any other size (CDERR_STRUCTSIZE).
+constexpr DWORD kOldStructureSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+#if defined(__i386__)
+static_assert(kOldStructureSize == 76, "OPENFILENAME_SIZE_VERSION_400");
+#endif
 
 // Runs a handler called from the common dialog's hook behind the exception barrier.
 template <class F> void Guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, F f) {
@@ -24,7 +32,7 @@ template <class F> void Guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 CFileDialog::CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName,
                          DWORD flags, const char* filter, CWnd* parent)
     : CDialog(0, parent), m_bOpenFileDialog(openFileDialog), m_fileBuffer(kFileBufferSize, '\0') {
-    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.lStructSize = kOldStructureSize;
     m_ofn.hInstance = GetResourceHandle();
     m_ofn.lpstrFile = m_fileBuffer.data();
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());

@@ -1,6 +1,7 @@
 // The application object: where the profile and the source folder come from, which
 // switches take effect, what the status report says at exit and when the removal helper
 // starts, and that an exception escaping a window procedure is shown with message 9.
+#include "app/PageIds.h"
 #include "app/SetupApp.h"
 #include "app/Wizard.h"
 #include "app/WizardPage.h"
@@ -26,6 +27,19 @@ std::string ModulePath() {
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string TestLogPath(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name;
 }
 
 class CRecordingSetupApp : public CSetupApp {
@@ -168,19 +182,14 @@ TEST_F(SetupApp, ExitDestroysEveryPage) {
 }
 
 TEST_F(SetupApp, UnwrittenStatusReportIsRecordedInTheLog) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string log = std::string(temp) + "shiftwell-exit-test.log";
+    std::string log = TestLogPath("shiftwell-exit-test.log");
     DeleteFileA(log.c_str());
     *m_app.m_pLogPath = log;
     m_app.m_bReportWritten = false;
     m_app.ExitInstance();
-    std::ifstream in(log);
-    std::stringstream content;
-    content << in.rdbuf();
-    EXPECT_NE(content.str().find("[Events]"), std::string::npos) << content.str();
-    EXPECT_NE(content.str().find("=Could not write SMS status."), std::string::npos)
-        << content.str();
+    std::string content = ReadWholeFile(log);
+    EXPECT_NE(content.find("[Events]"), std::string::npos) << content;
+    EXPECT_NE(content.find("=Could not write SMS status."), std::string::npos) << content;
     DeleteFileA(log.c_str());
 }
 
@@ -221,4 +230,88 @@ TEST_F(SetupApp, ExceptionEscapingAWindowProcedureIsShownWithMessageNine) {
         EXPECT_EQ(info, plain ? "9.1 (CXException)" : "9.0 (CXUserException)");
     }
     wnd->DestroyWindow();
+}
+
+namespace {
+
+// A run without its background window (no usable desktop), or with it but without pages.
+class CWindowlessSetupApp : public CRecordingSetupApp {
+public:
+    CWindowlessSetupApp(std::string log, bool mainWindow)
+        : m_strLog(std::move(log)), m_bMainWindow(mainWindow) {}
+
+protected:
+    bool CreateMainWindow() override {
+        *m_pLogPath = m_strLog; // the events go to the test's own log
+        return m_bMainWindow && CSetupApp::CreateMainWindow();
+    }
+
+private:
+    std::string m_strLog;
+    bool m_bMainWindow;
+};
+
+class CUncreatablePage : public CWizardPage {
+public:
+    using CWizardPage::CWizardPage;
+    bool CreatePage() override { return false; }
+};
+
+// Only the install welcome page can be created (unattended runs go on from it).
+CWizardPage* WelcomePageOnly(int id) {
+    if (id == kWelcomePageId)
+        return new CWizardPage(id, kReadingPageId);
+    return new CUncreatablePage(id, kEndOfSetup);
+}
+
+} // namespace
+
+// Nothing installed is a failure for whoever started the run, in both modes and in /U; and
+// no system box about a drive that is not ready stops it on its way.
+TEST(SetupAppStart, RunWithoutItsWindowFails) {
+    std::string log = TestLogPath("shiftwell-nowindow-test.log");
+    SetErrorMode(0);
+    for (const char* commandLine : {"", "/B", "/U", "/U /B"}) {
+        DeleteFileA(log.c_str());
+        CWindowlessSetupApp app(log, false);
+        EXPECT_EQ(ERROR_INSTALL_FAILURE,
+                  RunApplication(app, GetModuleHandleA(nullptr), commandLine))
+            << commandLine;
+        EXPECT_EQ("Install failed.", app.m_strDescription) << commandLine;
+        EXPECT_EQ(0, app.m_nSuccess) << commandLine;
+        EXPECT_EQ(0, app.m_nHelperStarts) << commandLine;
+        EXPECT_NE(std::string::npos, ReadWholeFile(log).find("=Could not create the setup window."))
+            << commandLine;
+    }
+    DeleteFileA(log.c_str());
+    UINT mode = SetErrorMode(0);
+    EXPECT_EQ(UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), mode);
+}
+
+// A page the wizard cannot create, at the start (/U) or on the way (/B), ends the run as a
+// failure after the error is shown.
+TEST(SetupAppStart, PageThatCannotBeCreatedFailsTheRun) {
+    std::string log = TestLogPath("shiftwell-nopage-test.log");
+    SetPageFactory(WelcomePageOnly);
+    for (const char* commandLine : {"/U", "/B"}) {
+        DeleteFileA(log.c_str());
+        CWindowlessSetupApp app(log, true);
+        int code = 0;
+        std::string message;
+        RunWithScript([&] { code = RunApplication(app, GetModuleHandleA(nullptr), commandLine); },
+                      [&] {
+                          HWND dialog = WaitForWindow(OwnWindow("Warning", {144}));
+                          ASSERT_NE(dialog, nullptr);
+                          message = GetControlText(dialog, 141);
+                          Click(dialog, IDOK);
+                      });
+        EXPECT_EQ(ERROR_INSTALL_FAILURE, code) << commandLine;
+        EXPECT_EQ("Setup cannot continue", message) << commandLine;
+        EXPECT_EQ("Install failed.", app.m_strDescription) << commandLine;
+        std::string expected =
+            std::string("=Could not create page ") + (app.m_bUninstall ? "1545." : "114.");
+        EXPECT_NE(std::string::npos, ReadWholeFile(log).find(expected)) << commandLine;
+    }
+    SetPageFactory(nullptr);
+    DeleteFileA(log.c_str());
 }

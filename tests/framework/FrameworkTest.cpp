@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -332,6 +333,8 @@ TEST(FileDialog, OldStyleDialogOnTheProgramsTemplate) {
                   });
     EXPECT_TRUE(stillOpenAfterRefusal);
     EXPECT_EQ(result, IDOK);
+    // Windows 95, NT 3.51 and NT 4.0 refuse the structure with the fields of Windows 2000.
+    EXPECT_EQ(offsetof(OPENFILENAMEA, pvReserved), dialog.m_ofn.lStructSize);
     EXPECT_EQ(dialog.m_nRefusals, 2);
     std::string path = dialog.GetPathName();
     EXPECT_EQ(path.substr(path.size() - 7), "jet.jet") << path;

@@ -5,8 +5,9 @@
 #include "TestFiles.h"
 
 #include "archive/ArchiveFormat.h"
-#include "profile/FileGroup.h"
+#include "framework/WindowsFamily.h"
 #include "framework/ui/Handle.h"
+#include "profile/FileGroup.h"
 #include "system/RegistryDword.h"
 #include "system/RegistryKey.h"
 #include "transfer/CopyEngine.h"
@@ -224,15 +225,19 @@ struct CDelayedMoves {
         s_source = source;
         s_destination = destination;
         s_flags = flags;
+        if (!s_result)
+            SetLastError(s_error);
         return s_result;
     }
     static std::string s_source, s_destination;
     static unsigned s_flags;
     static int s_result;
+    static DWORD s_error;
 };
 std::string CDelayedMoves::s_source, CDelayedMoves::s_destination;
 unsigned CDelayedMoves::s_flags = 0;
 int CDelayedMoves::s_result = 1;
+DWORD CDelayedMoves::s_error = 0;
 
 class InUseCopy : public CopyEngine {
 protected:
@@ -247,10 +252,19 @@ protected:
                                   0, nullptr));
         ASSERT_TRUE(m_inUse.IsValid());
         m_previous = SetDelayedMoveFunction(&CDelayedMoves::Record);
+        m_previousFamily = PretendWindowsFamily(WindowsFamily::kWindowsNT);
+        CDelayedMoves::s_source.clear();
+        CDelayedMoves::s_result = 1;
     }
     void TearDown() override {
+        PretendWindowsFamily(m_previousFamily);
         SetDelayedMoveFunction(m_previous);
         m_inUse.Reset();
+    }
+    static std::string Wininit() {
+        CSetupPath wininit(static_cast<int>(kRootWindowsDir));
+        wininit.SetFileName("wininit.ini");
+        return wininit.GetText();
     }
     std::string Temporary() const {
         for (const std::string& name : AppFiles()) {
@@ -262,10 +276,10 @@ protected:
 
     CHandle m_inUse;
     DelayedMoveFunction m_previous = nullptr;
+    WindowsFamily m_previousFamily = WindowsFamily::kRunning;
 };
 
 TEST_F(InUseCopy, IsScheduledForReplacementAtRestart) {
-    CDelayedMoves::s_result = 1;
     InstallArchive({{Src("tool.exe"), 0, kMethodDeflate}});
     EXPECT_EQ("0|0|1", LogLine("tool.exe"));
     EXPECT_EQ(1, m_env.m_bRestartNeeded);
@@ -278,18 +292,31 @@ TEST_F(InUseCopy, IsScheduledForReplacementAtRestart) {
               CDelayedMoves::s_flags);
 }
 
-TEST_F(InUseCopy, FallsBackToWininitWithShortNames) {
-    CDelayedMoves::s_result = 0;
-    CSetupPath wininit(static_cast<int>(kRootWindowsDir));
-    wininit.SetFileName("wininit.ini");
-    DeleteFileA(wininit.GetText().c_str());
+// Only the Windows 95 family reads wininit.ini.
+TEST_F(InUseCopy, OnWindows95GoesToWininitWithShortNames) {
+    PretendWindowsFamily(WindowsFamily::kWindows95);
+    DeleteFileA(Wininit().c_str());
     InstallArchive({{Src("tool.exe"), 0, kMethodDeflate}});
     EXPECT_EQ(1, m_env.m_bRestartNeeded);
+    EXPECT_TRUE(CDelayedMoves::s_source.empty()); // the 95 family's MoveFileEx is a stub
     std::string shortDestination = ShortFormOf(App("tool.exe"));
-    std::string line = IniValue(wininit.GetText(), "rename", shortDestination);
-    DeleteFileA(wininit.GetText().c_str());
+    std::string line = IniValue(Wininit(), "rename", shortDestination);
+    DeleteFileA(Wininit().c_str());
     EXPECT_EQ(ShortFormOf(Temporary()), line);
     EXPECT_EQ(std::string::npos, line.find("swtest")); // 8.3 forms, not the long names
+}
+
+// NT reads no wininit.ini: a refused delayed move fails the file, and no restart is promised.
+TEST_F(InUseCopy, RefusedDelayedMoveOnNTFailsTheFile) {
+    CDelayedMoves::s_result = 0;
+    CDelayedMoves::s_error = ERROR_ACCESS_DENIED;
+    DeleteFileA(Wininit().c_str());
+    InstallArchive({{Src("tool.exe"), 0, kMethodDeflate}});
+    EXPECT_EQ(std::vector<std::string>{"SHIFT.1: CFileException"}, m_env.m_errors);
+    EXPECT_EQ(0, m_env.m_bRestartNeeded);
+    EXPECT_FALSE(FileExists(Wininit()));
+    EXPECT_EQ(std::vector<std::string>{"tool.exe"}, AppFiles()); // the copy is not left behind
+    EXPECT_EQ("", LogLine("tool.exe"));
 }
 
 class SystemFolderFile : public CopyEngine {

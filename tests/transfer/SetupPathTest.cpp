@@ -3,6 +3,13 @@
 #include "framework/File.h"
 #include "transfer/SetupPath.h"
 
+#ifdef _WIN32
+#include "framework/WindowsFamily.h"
+#include "framework/ui/Handle.h"
+
+#include <windows.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -210,6 +217,32 @@ TEST(SetupPathFiles, MoveOverReplacesAnExistingFileAndNeedsASource) {
     std::ifstream(target.GetText()) >> text;
     EXPECT_EQ("new", text);
 }
+
+#ifdef _WIN32
+// Windows 95 has no one-step replace: the old file steps aside, and comes back when the new
+// one cannot take its place.
+TEST(SetupPathFiles, MoveOverOnWindows95LosesNothingWhenTheMoveFails) {
+    WindowsFamily previous = PretendWindowsFamily(WindowsFamily::kWindows95);
+    ScratchFolder scratch;
+    CSetupPath copy(scratch.path), target(scratch.path);
+    copy.SetFileName("1a2b3c4d.log");
+    target.SetFileName("shift.log");
+    WriteFileBytes(copy.GetText(), "new");
+    WriteFileBytes(target.GetText(), "old");
+    {
+        // In use: it cannot be renamed.
+        CHandle inUse(CreateFileA(copy.GetText().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr));
+        EXPECT_FALSE(copy.MoveOver(target));
+    }
+    EXPECT_EQ("old", ReadFileBytes(target.GetText()));
+    EXPECT_EQ(2u, scratch.folder.Files().size());
+    EXPECT_TRUE(copy.MoveOver(target));
+    EXPECT_EQ("new", ReadFileBytes(target.GetText()));
+    EXPECT_EQ(std::vector<std::string>{"shift.log"}, scratch.folder.Files());
+    PretendWindowsFamily(previous);
+}
+#endif
 
 TEST(SetupPathFiles, RootsAreFolders) {
     CSetupPath temp(kRootTempDir);
