@@ -1,5 +1,6 @@
 #include "framework/File.h"
 #include "framework/FileStatus_win32.h"
+#include "framework/WindowsFamily.h"
 
 #include "framework/ui/FindFile.h"
 #include "framework/ui/Handle.h"
@@ -38,6 +39,15 @@ FILETIME UnixToFileTime(time_t t) {
 
 [[noreturn]] void ThrowLastError(const std::string& fileName) {
     CFileException::ThrowOsError(LastOsError(), fileName);
+}
+
+using SetFileInformationByHandleProc = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+
+// The call that renames an open file through its handle (Vista and later), or null.
+SetFileInformationByHandleProc RenameByHandleCall() {
+    static const auto call =
+        KernelFunction<SetFileInformationByHandleProc>("SetFileInformationByHandle");
+    return call;
 }
 
 } // namespace
@@ -90,9 +100,11 @@ CFile::NewFile CFile::CreateNew(const std::string& fileName, CFileException* err
     if (m_hFile != hFileNull)
         CFile::Abort();
     m_strFileName = fileName;
-    // DELETE access lets RenameOpen move the file while it is open.
-    HANDLE h = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
-                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // DELETE access lets RenameOpen move the file while it is open; it is asked for only
+    // where that rename exists (Windows 95 documents no access but read and write).
+    DWORD access = GENERIC_READ | GENERIC_WRITE | (RenameByHandleCall() ? DELETE : 0);
+    HANDLE h = CreateFileA(fileName.c_str(), access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h != INVALID_HANDLE_VALUE) {
         m_hFile = h;
         return NewFile::created;
@@ -115,7 +127,6 @@ struct RenameInfo {
     WCHAR fileName[MAX_PATH + 8];
 };
 constexpr int kFileRenameInfo = 3;
-using SetFileInformationByHandleProc = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
 
 // A file's attributes, times and size by name. GetFileAttributesExA reads them from the file
 // itself; Windows 95 and NT 3.51 lack it, and there the directory entry says the same.
@@ -153,8 +164,7 @@ bool GetAttributeDataFromEntry(const std::string& fileName, WIN32_FILE_ATTRIBUTE
 bool CFile::RenameOpen(const std::string& newName) {
     // Renaming through the handle saves opening the file by name again (each open is a
     // round trip to the server under some systems). Systems before Vista lack the call.
-    static const auto setInformation =
-        KernelFunction<SetFileInformationByHandleProc>("SetFileInformationByHandle");
+    const auto setInformation = RenameByHandleCall();
     if (setInformation == nullptr || m_hFile == hFileNull)
         return false;
     char full[MAX_PATH];
@@ -273,9 +283,12 @@ void CFile::SetStatus(const std::string& fileName, const CFileStatus& status) {
     if (!SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL))
         ThrowLastError(fileName);
     if (status.m_mtime != 0) {
-        CHandle file(CreateFileA(fileName.c_str(), FILE_WRITE_ATTRIBUTES,
+        // The Windows 95 family knows only read and write access (and sets a time through a
+        // handle opened for writing); NT opens a file or a folder for its attributes alone.
+        const bool family95 = IsWindows95Family();
+        CHandle file(CreateFileA(fileName.c_str(), family95 ? GENERIC_WRITE : FILE_WRITE_ATTRIBUTES,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+                                 family95 ? 0 : FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!file.IsValid())
             ThrowLastError(fileName);
         FILETIME ft = UnixToFileTime(status.m_mtime);

@@ -2,6 +2,7 @@
 #include "transfer/SetupPath.h"
 #ifdef _WIN32
 #include "framework/FileStatus_win32.h"
+#include "framework/WindowsFamily.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -207,5 +208,23 @@ TEST(File, StatusFromDirectoryEntryMatchesTheFilesOwn) {
     EXPECT_FALSE(GetAttributeDataFromEntry(TempFile("swentr?.bin"), entry));
     CFile::Remove(name);
     EXPECT_FALSE(GetAttributeDataFromEntry(name, entry));
+}
+
+// The Windows 95 family opens a file for writing to set its time (it knows no narrower access).
+TEST(File, StatusTimeSetOnTheWindows95Road) {
+    std::string name = TempFile("swstat95.bin");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(name, CFile::modeCreate | CFile::modeWrite));
+    }
+    WindowsFamily previous = PretendWindowsFamily(WindowsFamily::kWindows95);
+    CFileStatus st;
+    ASSERT_TRUE(CFile::GetStatus(name, st));
+    st.m_mtime = 946684800;
+    CFile::SetStatus(name, st);
+    PretendWindowsFamily(previous);
+    ASSERT_TRUE(CFile::GetStatus(name, st));
+    EXPECT_EQ(946684800, st.m_mtime);
+    CFile::Remove(name);
 }
 #endif
