@@ -264,3 +264,42 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
         }
     }
 }
+
+std::vector<std::string> DescribeProductLeftovers(const CProductState& state) {
+    std::vector<std::string> lines;
+    auto yesNo = [](bool there) { return there ? "yes" : "no"; };
+    for (const std::string& folder : state.m_folders) {
+        lines.push_back("folder " + folder + " " + yesNo(FolderExists(folder)));
+        for (const std::string& file : ListFilesBelow(folder))
+            lines.push_back("file " + folder + file);
+    }
+    for (const LoggedFile& file : state.m_files)
+        lines.push_back("logged " + file.strPath + " " + yesNo(FileExists(file.strPath)));
+    for (const auto& shared : state.m_sharedCounts) {
+        lines.push_back("count " + shared.first + " " +
+                        (RegistryValueExists(HKEY_LOCAL_MACHINE, kSharedDllsKey, shared.first)
+                             ? std::to_string(SharedCountOf(shared.first))
+                             : std::string("none")));
+    }
+    lines.push_back(std::string("app path ") +
+                    yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathKey())));
+    lines.push_back(std::string("uninstall entry ") +
+                    yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallEntryKey())));
+    for (const std::string& name : state.m_runValues)
+        lines.push_back("run " + name + " " +
+                        yesNo(RegistryValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)));
+    for (const std::string& key : state.m_registryKeys) {
+        lines.push_back("HKCU " + key + " " + yesNo(RegistryKeyExists(HKEY_CURRENT_USER, key)));
+        lines.push_back("HKLM " + key + " " + yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, key)));
+    }
+    lines.push_back(std::string("component ") +
+                    yesNo(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY)));
+    lines.push_back("group " + state.m_strGroup + " " + yesNo(GroupThere(state.m_strGroup)));
+    for (const auto* titles : {&state.m_itemTitles, &state.m_extraItemTitles}) {
+        for (const std::string& title : *titles)
+            lines.push_back("item " + title + " " +
+                            yesNo(FileExists(ShortcutPathOf(state.m_strGroup, title))));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
