@@ -452,6 +452,7 @@ protected:
         ASSERT_FALSE(UninstallUntil(0));
         ExpectEndsWithCode(0);
         EXPECT_TRUE(WaitUntilGone(m_installed.m_strSetupProgram, 30000));
+        EXPECT_TRUE(WaitForRemovalHelpers(30000));
     }
 
     std::map<std::string, std::string> m_countsBefore; // file name to count ("none": no value)

@@ -1,6 +1,7 @@
 #include "ProductState.h"
 
 #include "framework/ui/FindFile.h"
+#include "framework/ui/Handle.h"
 #include "sample/selfreg/selfreg.h"
 #include "system/ProgmanClient.h"
 #include "system/RegistryEntries.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -112,6 +114,32 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
         Sleep(100);
+    }
+    return true;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& name) {
+    std::vector<DWORD> ids;
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        if (EqualsIgnoringCase(entry.szExeFile, name))
+            ids.push_back(entry.th32ProcessID);
+    }
+    return ids;
+}
+
+bool WaitForRemovalHelpers(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (DWORD id : ProcessesNamed(kUninstallHelperName)) {
+        CHandle helper(OpenProcess(SYNCHRONIZE, FALSE, id));
+        const DWORD spent = GetTickCount() - start;
+        if (helper.IsValid() &&
+            (spent >= timeoutMs ||
+             WaitForSingleObject(helper.Get(), timeoutMs - spent) != WAIT_OBJECT_0))
+            return false;
     }
     return true;
 }
@@ -254,6 +282,8 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     EXPECT_FALSE(IniKeys(state.m_strLogPath, "destinations").empty());
     if (helperRan) {
         EXPECT_TRUE(WaitUntilGone(setupProgram, 30000)) << setupProgram;
+        // Its last step, the attempt on the install folder, is over too.
+        EXPECT_TRUE(WaitForRemovalHelpers(30000));
         // SETUP.INI keeps the install folder; the folders below it that held installed files
         // only are gone.
         EXPECT_TRUE(FolderExists(state.m_strInstallDir)) << state.m_strInstallDir;

@@ -66,3 +66,8 @@ DWORD SharedCountOf(const std::string& path);
 bool GroupThere(const std::string& group);
 // Waits (bounded) until the path no longer exists.
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs);
+// The ids of the running processes of that program file name ("_kstinst.exe").
+std::vector<DWORD> ProcessesNamed(const std::string& name);
+// Waits (bounded) until no removal helper runs; false at the time-out. Setup starts the
+// helper before it ends, so after setup's end a helper it started is running or done.
+bool WaitForRemovalHelpers(DWORD timeoutMs);
