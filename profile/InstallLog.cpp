@@ -4,6 +4,7 @@
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProfileCopy.h"
+#include "profile/ProfileFields.h"
 #include "profile/ProfileValue.h"
 #include "profile/ProgramItem.h"
 
@@ -17,6 +18,41 @@ void WriteInstallLog(const CSetupPath& log, const CDestinationMap& destinations,
     groups.SaveToProfile(copy.GetPath());
     items.SaveToProfile(copy.GetPath());
     copy.Commit();
+}
+
+std::string ReleasedCountKey(const std::string& group, const std::string& fileName) {
+    return group + "|" + fileName;
+}
+
+ReleasedCount ReadReleasedCount(const CSetupPath& log, const std::string& group,
+                                const std::string& fileName) {
+    CProfileValue value("", kReleasedCountSection, ReleasedCountKey(group, fileName), log, 0, 1);
+    ReleasedCount note;
+    const std::string text = TrimBlanks(value.GetValue());
+    if (text.empty())
+        return note;
+    note.bNoted = true;
+    std::vector<std::string> fields = SplitProfileFields(text);
+    long long before = 0, done = 0;
+    if (fields.size() != 2 || !ParseDecimalInRange(fields[0], 0, 0xffffffffLL, before) ||
+        !ParseDecimalInRange(fields[1], 0, 1, done)) {
+        note.bDone = true;
+        return note;
+    }
+    note.nBefore = static_cast<uint32_t>(before);
+    note.bDone = done != 0;
+    return note;
+}
+
+bool WriteReleasedCount(const CSetupPath& log, const std::string& group,
+                        const std::string& fileName, const ReleasedCount& note) {
+    CProfileCopy copy(log);
+    CProfileValue value("", kReleasedCountSection, ReleasedCountKey(group, fileName),
+                        copy.GetPath(), 0, 0);
+    std::string text;
+    FormatString(text, "%lu|%d", static_cast<unsigned long>(note.nBefore), note.bDone ? 1 : 0);
+    value.SetValue(text);
+    return value.Write() && copy.Commit();
 }
 
 std::string FormatEventKey(const struct tm& localTime, uint32_t tickCount) {

@@ -1,5 +1,6 @@
 #include "system/ComponentRegistration.h"
 
+#include "framework/CrashPoint.h"
 #include "framework/ui/LoadedLibrary.h"
 #include "framework/ui/SystemLibrary.h"
 #include "profile/ProfileKeyList.h"
@@ -71,8 +72,11 @@ void RegisterLibraries(const CSetupPath& registerIni, const CSetupPath& installD
         SetCurrentDirectoryA(place.folder.c_str());
         for (const std::string& name : ReadSectionValues(registerIni, place.section)) {
             // A library is loaded and run: it must lie in (or below) the folder named.
-            if (IsPlainRelativeName(name, true))
-                CallEntryPoint(place.folder + name, entryName);
+            if (!IsPlainRelativeName(name, true))
+                continue;
+            CallEntryPoint(place.folder + name, entryName);
+            if (!install)
+                PassCrashPoint(CrashPoint::kRegistryRemoved);
         }
     }
 }
@@ -83,6 +87,7 @@ void ProgramIcons(CShortcutClient& client, const CSetupPath& registerIni,
         const std::string& title = entry.desc;
         if (!install) {
             client.RemoveProgramItem(group, title);
+            PassCrashPoint(CrashPoint::kItemRemoved);
             continue;
         }
         std::string program, arguments;
@@ -105,6 +110,7 @@ void StartUpEntries(const CSetupPath& registerIni, const std::string& installFol
             CRegistryKey run;
             if (run.Open(HKEY_LOCAL_MACHINE, kRunKey))
                 run.DeleteValue(name);
+            PassCrashPoint(CrashPoint::kRegistryRemoved);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "system/ProgramItems.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/ProgramItem.h"
 #include "system/CommandText.h"
 #include "system/ShortcutClient.h"
@@ -47,12 +48,15 @@ void RemoveProgramItemsWith(CShortcutClient& client, const CProgramItemMap& item
         if (item.m_path.GetText().empty())
             continue;
         client.RemoveProgramItem(group, item.m_strTitle);
+        PassCrashPoint(CrashPoint::kItemRemoved);
         Pump(pump);
     }
     // Older unattended installations recorded an empty group name: there is no group of the
     // product to remove then (the programs folder itself, or a nameless DeleteGroup, never).
-    if (group.find_first_not_of(" \t") != std::string::npos)
+    if (group.find_first_not_of(" \t") != std::string::npos) {
         client.RemoveGroup(group, 0);
+        PassCrashPoint(CrashPoint::kItemRemoved);
+    }
 }
 
 void CreateProgramItems(const CProgramItemMap& items, const std::string& group,

@@ -1,5 +1,6 @@
 #include "system/RegisterIniCleanup.h"
 
+#include "framework/CrashPoint.h"
 #include "framework/ui/FindFile.h"
 #include "profile/Destination.h"
 #include "profile/ProfileKeyList.h"
@@ -46,6 +47,7 @@ void DeleteMatches(const CSetupPath& folder, const std::string& pattern) {
         CSetupPath file(folder);
         file.SetFileName(find.GetName());
         file.Delete(true);
+        PassCrashPoint(CrashPoint::kFileRemoved);
     }
 }
 
@@ -60,7 +62,9 @@ CSetupPath RegisterIniPath() {
 void DeleteListedRegistryKeys(const CSetupPath& registerIni) {
     for (const std::string& key : ReadSectionValues(registerIni, "RegistryKeys")) {
         DeleteRegistryTree(HKEY_CURRENT_USER, key);
+        PassCrashPoint(CrashPoint::kRegistryRemoved);
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, key);
+        PassCrashPoint(CrashPoint::kRegistryRemoved);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "system/RegistryEntries.h"
 
+#include "framework/CrashPoint.h"
 #include "system/CommandText.h"
 #include "system/RegistryKey.h"
 #include "system/RegistryString.h"
@@ -62,6 +63,7 @@ void RemoveAppPath(const CSetupPath& programPath) {
         return; // would name the "App Paths" key itself
     CRegistryKey key;
     key.DeleteKey(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\" + programPath.GetFileName());
+    PassCrashPoint(CrashPoint::kRegistryRemoved);
 }
 
 std::string MakeUninstallCommand(const CSetupPath& setupProgram) {
@@ -85,4 +87,5 @@ void RemoveUninstallEntry(const std::string& entryName) {
         return; // would name the "Uninstall" key itself
     CRegistryKey key;
     key.DeleteKey(HKEY_LOCAL_MACHINE, std::string(kUninstallKey) + "\\" + entryName);
+    PassCrashPoint(CrashPoint::kRegistryRemoved);
 }

@@ -4,6 +4,7 @@
 #include "framework/Format.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
+#include "profile/InstallLog.h"
 #include "system/RegistryDword.h"
 #include "transfer/CopyEnvironment.h"
 #include "transfer/FileVersion.h"
@@ -166,7 +167,12 @@ void CInstallFile::WriteLogLine() const {
     std::string value;
     FormatString(value, "%d|%d|%d", static_cast<int>(Header().GetDestination()),
                  static_cast<int>(m_bInstalled), static_cast<int>(m_bReplaced));
-    m_logLines.Add(m_pRecord->m_pGroup->m_strKey, m_destination.GetFileName(), value);
+    const std::string& group = m_pRecord->m_pGroup->m_strKey;
+    m_logLines.Add(group, m_destination.GetFileName(), value);
+    // Counted again below: a removal's note that it released this line's count is void.
+    if (Header().GetDestination() == kDestSystem)
+        m_logLines.Add(kReleasedCountSection, ReleasedCountKey(group, m_destination.GetFileName()),
+                       "");
 }
 
 void CInstallFile::CountSharedUse() const {

@@ -1,5 +1,6 @@
 #include "uninstall/InstallationRemover.h"
 
+#include "framework/CrashPoint.h"
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
 #include "profile/ProfileFields.h"
@@ -44,12 +45,13 @@ bool CInstallationRemover::RemoveLoggedFiles(const CFileGroup& group, const CSet
         // because it was not older is the product's all the same.
         int16_t destinationId = 0;
         GetProfileFieldShort(destinationId, line.GetValue(), 0);
-        RemoveLoggedFile(line.GetKey(), destinationId);
+        RemoveLoggedFile(group, logPath, line.GetKey(), destinationId);
     }
     return !m_bStopped;
 }
 
-bool CInstallationRemover::RemoveLoggedFile(const std::string& fileName, int16_t destinationId) {
+bool CInstallationRemover::RemoveLoggedFile(const CFileGroup& group, const CSetupPath& logPath,
+                                            const std::string& fileName, int16_t destinationId) {
     if (m_bStopped)
         return false;
     LoggedFileDecision decision = DecideLoggedFile(fileName, destinationId, m_destinations);
@@ -61,11 +63,12 @@ bool CInstallationRemover::RemoveLoggedFile(const std::string& fileName, int16_t
     }
     switch (decision.action) {
     case LoggedFileAction::kReleaseCount:
-        ReleaseSharedFile(decision.path);
+        ReleaseSharedFileOnce(decision.path, logPath, group.m_strKey, fileName);
         break;
     case LoggedFileAction::kDelete:
         // The running setup program cannot be deleted: the removal helper does it later.
         decision.path.Delete(true);
+        PassCrashPoint(CrashPoint::kFileRemoved);
         break;
     default:
         break;
@@ -82,7 +85,7 @@ void CInstallationRemover::RemoveEmptyFolders() const {
     }
     for (const std::string& folder : OrderFoldersForRemoval(folders)) {
         CSetupPath path(AsFolderText(folder));
-        if (!path.HasEntries())
-            path.RemoveFolder();
+        if (!path.HasEntries() && path.RemoveFolder())
+            PassCrashPoint(CrashPoint::kFolderRemoved);
     }
 }

@@ -1,7 +1,8 @@
 // CInstallationRemover: the file and folder part of an uninstall, driven by the install log.
 // For each group it reads the group's section of the log (key = the file name, field 0 = the
 // destination id) and removes the file from the destination's folder; files of the system
-// directory only lose one shared-use count; "_rozirur.exe" and "_kstinst.exe" always stay.
+// directory only lose one shared-use count, once however often the removal runs over the log
+// (the log notes it, see ReleaseSharedFileOnce); "_rozirur.exe" and "_kstinst.exe" always stay.
 // Afterwards the destination folders that became empty are removed, deepest first. Win32
 // only. Nothing here throws except std::bad_alloc; failed deletions are silent.
 #pragma once
@@ -47,8 +48,10 @@ public:
     // Every file of the group's section of the log. False when the progress stopped the
     // removal (the remaining lines stay untouched).
     bool RemoveLoggedFiles(const CFileGroup& group, const CSetupPath& logPath);
-    // One logged file, as DecideLoggedFile says. False when the progress stopped the removal.
-    bool RemoveLoggedFile(const std::string& fileName, int16_t destinationId);
+    // One line of the group's section of the log, as DecideLoggedFile says. False when the
+    // progress stopped the removal.
+    bool RemoveLoggedFile(const CFileGroup& group, const CSetupPath& logPath,
+                          const std::string& fileName, int16_t destinationId);
     // Every destination folder with an id of 0 or more that is empty, deeper folders before
     // the folders that hold them; one attempt each.
     void RemoveEmptyFolders() const;

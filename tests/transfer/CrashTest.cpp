@@ -15,14 +15,17 @@
 #include "ProductState.h"
 
 #include "framework/ui/Handle.h"
+#include "profile/InstallLog.h"
 #include "system/RegistryKey.h"
 #include "uninstall/SharedFileCount.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -52,6 +55,16 @@ const char* PointName(char letter) {
         return "INI copy made";
     case 'r':
         return "INI replaced";
+    case 'd':
+        return "file deleted";
+    case 'n':
+        return "count lowered";
+    case 'k':
+        return "registry entry deleted";
+    case 'g':
+        return "program item or group removed";
+    case 'f':
+        return "folder removed";
     default:
         return "?";
     }
@@ -126,6 +139,10 @@ protected:
                 continue; // the description names files of the folder itself only
             ASSERT_TRUE(CopyFileA((source + file).c_str(), (m_payload + file).c_str(), FALSE));
         }
+        // "REGISTER.INI" and "Register.ini" are one name here: the one that also lists the
+        // components to register (and holds all that the other one does) goes last.
+        ASSERT_TRUE(CopyFileA((source + "REGISTER.INI").c_str(),
+                              (m_payload + "REGISTER.INI").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(HostPathToWindows(CRASH_SETUP_EXE_HOST_PATH).c_str(),
                               (m_payload + "SETUP.EXE").c_str(), FALSE));
         MakeDisketteSet(m_payload.substr(0, m_payload.size() - 1));
@@ -289,7 +306,8 @@ TEST_F(CrashedInstall, StopAnywhereLeavesNoDamageAndTheNextRunRepairs) {
         m_folderOf[file.nDestination] = file.strPath.substr(0, file.strPath.rfind('\\') + 1);
     for (const auto& section : ParseIni(ReadFileBytes(Log())).sections)
         if (section.first != "destinations" && section.first != "groups" &&
-            section.first != "targets" && section.first != "events")
+            section.first != "targets" && section.first != "events" &&
+            section.first != Lower(kReleasedCountSection))
             m_groupKeys.insert(section.first);
     ExpectWholeProduct();
     Uninstall();
@@ -352,6 +370,172 @@ TEST_F(CrashedInstall, StopAnywhereLeavesNoDamageAndTheNextRunRepairs) {
         ExpectRemoved(state, true);
     }
     std::cout << "took "
+              << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
+                                                                  started)
+                     .count()
+              << " s\n";
+}
+
+// Power loss in the middle of a removal. The sample product is installed (another program
+// having counted its shared library before) and removed by the crash-test build's /U /B,
+// stopped dead at a crash point of the removal (a file or data file deleted, a shared count
+// lowered, a registry tree, value or entry deleted, a component unregistered, a program item
+// or the group removed, a folder removed, a write of the install log) and ended there. After
+// each stop the log is a whole INI file with its model; the removal run again then ends
+// exactly where one uninterrupted removal of the same installation ends: the same files and
+// folders, every shared count at its value before the installation, the same registry
+// entries, items and group. The points are drawn as for the installation: two of each kind,
+// one from each half of its stretch of the uninterrupted run.
+class CrashedUninstall : public CrashedInstall {
+protected:
+    // The machine before each installation: another program's claim on the shared library,
+    // no count for the helper, the install log of the earlier rounds kept (an installation
+    // over it must make its counts releasable again).
+    void PrepareMachine() {
+        CRegistryKey counts;
+        counts.Open(HKEY_LOCAL_MACHINE, kSharedDllsKey, KEY_SET_VALUE);
+        m_countsBefore.clear();
+        for (const std::string& name : SharedFileNames()) {
+            const std::string path = SystemDirectoryPath() + name;
+            if (Lower(name) == "shiftcom.dll") {
+                ASSERT_TRUE(SetRegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey, path, 1));
+                m_countsBefore[Lower(name)] = "1";
+            } else {
+                if (counts.IsOpen())
+                    counts.DeleteValue(path);
+                m_countsBefore[Lower(name)] = "none";
+            }
+        }
+        ASSERT_EQ(1u, m_countsBefore.count("shiftcom.dll"));
+    }
+
+    // Installed, and used: the data files and registry trees that "Register.ini" lists.
+    void Install() {
+        ASSERT_FALSE(RunUntil(0));
+        ExpectEndsWithCode(0);
+        WriteFileBytes(m_install + "recover.tmp", "autosave");
+        WriteFileBytes(m_install + "DATA\\plan.tmp", "autosave");
+        WriteFileBytes(m_install + "shift.cfg", "[Options]\r\n");
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            CRegistryKey().Create(root, "Software\\Corvatek\\Shiftwell\\Settings");
+        m_installed = CProductState();
+        m_installed.Capture(Log());
+        ::ExpectInstalled(m_installed);
+        ASSERT_EQ(m_countsBefore.size(), m_installed.m_sharedCounts.size());
+        std::string program, arguments;
+        CProductState::UninstallCommand(program, arguments);
+        ASSERT_EQ("/U", arguments);
+    }
+
+    // Runs the Uninstall entry's command unattended until crash point stopAt (0: to its end).
+    // True when it stopped there and was ended.
+    bool UninstallUntil(unsigned long stopAt) {
+        SetEnvironmentVariableA("SHIFTWELL_CRASH_TRACE", m_trace.c_str());
+        SetEnvironmentVariableA("SHIFTWELL_CRASH_AT", std::to_string(stopAt).c_str());
+        SetEnvironmentVariableA("SHIFTWELL_CRASH_EVENT", kReachedEvent);
+        ResetEvent(m_reached.Get());
+        // The Uninstall entry's program; the entry itself may be gone after a stop.
+        if (!m_setup.Launch(m_installed.m_strSetupProgram, "/U /B", m_install)) {
+            ADD_FAILURE() << "cannot run " << m_installed.m_strSetupProgram;
+            return false;
+        }
+        HANDLE objects[] = {m_reached.Get(), m_setup.Handle()};
+        if (WaitForMultipleObjects(2, objects, FALSE, kEndTimeoutMs) != WAIT_OBJECT_0)
+            return false;
+        TerminateProcess(m_setup.Handle(), 255);
+        WaitForSingleObject(m_setup.Handle(), 10000);
+        return true;
+    }
+
+    // The removal run to its end, and the helper's turn after it.
+    void UninstallToTheEnd() {
+        ASSERT_FALSE(UninstallUntil(0));
+        ExpectEndsWithCode(0);
+        EXPECT_TRUE(WaitUntilGone(m_installed.m_strSetupProgram, 30000));
+        EXPECT_TRUE(WaitForRemovalHelpers(30000));
+    }
+
+    std::map<std::string, std::string> m_countsBefore; // file name to count ("none": no value)
+    CProductState m_installed;
+};
+
+TEST_F(CrashedUninstall, StopAnywhereAndRunAgainEndsAsOneRemoval) {
+    const auto started = std::chrono::steady_clock::now();
+    ForgetInstallation();
+    PrepareMachine();
+    Install();
+    UninstallToTheEnd();
+    const std::string trace = ReadFileBytes(m_trace);
+    const std::vector<std::string> reference = DescribeProductLeftovers(m_installed);
+    // Every count is back where it was before the installation.
+    for (const auto& count : m_installed.m_sharedCounts) {
+        const std::string& before =
+            m_countsBefore[Lower(count.first.substr(count.first.rfind('\\') + 1))];
+        EXPECT_NE(reference.end(), std::find(reference.begin(), reference.end(),
+                                             "count " + count.first + " " + before))
+            << count.first << " is not back at " << before;
+    }
+    ExpectRemoved(m_installed, true);
+
+    // Two points of each kind, one from each half of its stretch.
+    std::map<char, std::vector<unsigned long>> kinds;
+    for (size_t i = 0; i < trace.size(); ++i)
+        kinds[trace[i]].push_back(static_cast<unsigned long>(i + 1));
+    for (char kind : std::string("dnkgfic"))
+        EXPECT_TRUE(kinds.count(kind)) << "the removal passed no point '" << kind << "'";
+    const unsigned seed = SeedFromEnvironment(1209);
+    std::mt19937 generator(seed);
+    std::vector<unsigned long> stops;
+    for (const auto& kind : kinds) {
+        const std::vector<unsigned long>& points = kind.second;
+        const size_t rounds = std::min<size_t>(2, points.size());
+        for (size_t r = 0; r < rounds; ++r) {
+            std::uniform_int_distribution<size_t> pick(points.size() * r / rounds,
+                                                       points.size() * (r + 1) / rounds - 1);
+            stops.push_back(points[pick(generator)]);
+        }
+    }
+    std::sort(stops.begin(), stops.end());
+    std::cout << "removal crash points: " << trace << " (" << trace.size() << "), seed " << seed
+              << ", " << stops.size() << " stops\n";
+
+    int differing = 0;
+    for (unsigned long stop : stops) {
+        SCOPED_TRACE("removal crash point " + std::to_string(stop));
+        PrepareMachine();
+        Install();
+        ASSERT_TRUE(UninstallUntil(stop)) << "the removal ended before crash point " << stop;
+        IniContent log = ParseIni(ReadFileBytes(Log()));
+        EXPECT_EQ("", log.problem);
+        EXPECT_EQ(1u, log.sections.count("destinations"));
+        size_t logCopies = 0;
+        for (const std::string& file : TemporaryFiles(WindowsDirectoryPath())) {
+            if (Lower(file).size() > 4 && Lower(file).compare(file.size() - 4, 4, ".log") == 0) {
+                ++logCopies;
+                DeleteFileA(file.c_str());
+            }
+        }
+        UninstallToTheEnd();
+        const std::vector<std::string> found = DescribeProductLeftovers(m_installed);
+        std::vector<std::string> differences;
+        std::set_symmetric_difference(found.begin(), found.end(), reference.begin(),
+                                      reference.end(), std::back_inserter(differences));
+        std::cout << "  stop at point " << stop << " of " << trace.size() << " ("
+                  << PointName(trace[stop - 1]) << "): log "
+                  << (log.problem.empty() ? "whole" : log.problem) << ", " << logCopies
+                  << " log copy left; run again: "
+                  << (differences.empty() ? "ends as one removal"
+                                          : std::to_string(differences.size()) + " difference(s)")
+                  << "\n";
+        for (const std::string& line : differences) {
+            const bool inFound = std::binary_search(found.begin(), found.end(), line);
+            std::cout << "    " << (inFound ? "now: " : "one removal: ") << line << "\n";
+            ADD_FAILURE() << (inFound ? "now: " : "one removal: ") << line;
+        }
+        differing += differences.empty() ? 0 : 1;
+    }
+    std::cout << stops.size() - differing << " of " << stops.size()
+              << " stops end as one removal; took "
               << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
                                                                   started)
                      .count()

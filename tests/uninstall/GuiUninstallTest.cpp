@@ -1,18 +1,21 @@
 // Uninstall operated as a person would, through the GUI driver, on an installation the test
 // made itself (HandInstall.h): the uninstall command of the Uninstall entry run
-// interactively and unattended, Cancel on the first page and during the removal, a missing
-// install log, files already gone. Screenshots go to the build folder
-// (tests/uninstall/artifacts).
+// interactively and unattended, Cancel on the first page and during the removal (and the
+// removal run again), a missing install log, files already gone. Screenshots go to the build
+// folder (tests/uninstall/artifacts).
 #include "GuiDriver.h"
 #include "GuiTest.h"
 #include "HandInstall.h"
 #include "ProductState.h"
 
 #include "WindowsTestSupport.h"
+#include "uninstall/SharedFileCount.h"
+#include "uninstall/UninstallRules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace guidriver;
 
@@ -24,6 +27,8 @@ constexpr int kNextId = 1020;
 constexpr int kBackId = 1027;
 constexpr int kRemovingFileId = 1031;
 constexpr DWORD kEndTimeoutMs = 60000;
+constexpr DWORD kCancelledCode = 1602;
+constexpr DWORD kFailedCode = 1603;
 
 class GuiUninstall : public ::testing::Test {
 protected:
@@ -93,11 +98,19 @@ protected:
         return WaitPageWithText(kTitle, {IDOK}, "has NOT been properly installed");
     }
 
-    void ExpectEnds() { ASSERT_TRUE(m_setup.Wait(kEndTimeoutMs)) << "setup did not end"; }
+    // Setup ends with the exit code: 0 removed, 1602 cancelled, 1603 failed.
+    void ExpectEnds(DWORD expectedCode) {
+        DWORD code = 12345;
+        ASSERT_TRUE(m_setup.Wait(kEndTimeoutMs, &code)) << "setup did not end";
+        EXPECT_EQ(expectedCode, code);
+    }
 
-    // The removal helper is not started: the setup program is still there a while later.
+    // Setup, which has ended, started no removal helper. Setup starts it on its way out and
+    // the helper deletes the setup program as soon as setup has ended: a helper that was
+    // started is still running now (it is waited for) or has deleted the program.
     void ExpectNoHelper() {
-        Sleep(3000);
+        EXPECT_TRUE(ProcessesNamed(kUninstallHelperName).empty()) << "a removal helper runs";
+        EXPECT_TRUE(WaitForRemovalHelpers(kEndTimeoutMs));
         EXPECT_TRUE(FileExists(m_state.m_strSetupProgram));
     }
 
@@ -128,7 +141,7 @@ TEST_F(GuiUninstall, InteractiveUninstallRemovesEverythingAndTheHelperFinishes) 
     EXPECT_FALSE(IsControlEnabled(removed, IDCANCEL));
     Shot("removed");
     Click(removed, kNextId);
-    ExpectEnds();
+    ExpectEnds(0);
 
     ExpectRemoved(m_state, true);
 }
@@ -136,7 +149,7 @@ TEST_F(GuiUninstall, InteractiveUninstallRemovesEverythingAndTheHelperFinishes) 
 TEST_F(GuiUninstall, UnattendedUninstallRemovesEverythingAndTheHelperFinishes) {
     InstallProduct();
     StartUninstall("/B");
-    ExpectEnds();
+    ExpectEnds(0);
     ExpectRemoved(m_state, true);
 }
 
@@ -154,7 +167,7 @@ TEST_F(GuiUninstall, CancelOnTheFirstPageRemovesNothingAndStartsNoHelper) {
     question.processId = m_setup.Id();
     EXPECT_EQ(nullptr, FindTopWindow(question));
     Click(failed, IDOK);
-    ExpectEnds();
+    ExpectEnds(kCancelledCode);
 
     ExpectNothingRemoved(m_state);
     ExpectNoHelper();
@@ -177,7 +190,7 @@ TEST_F(GuiUninstall, MissingInstallLogEndsOnTheFailedPage) {
     HWND failed = WaitFailedPage();
     ASSERT_NE(failed, nullptr);
     Click(failed, IDOK);
-    ExpectEnds();
+    ExpectEnds(kFailedCode);
 
     ExpectNothingRemoved(m_state);
     ExpectNoHelper();
@@ -188,11 +201,14 @@ TEST_F(GuiUninstall, FilesThatAreAlreadyGoneArePassedOverSilently) {
     ASSERT_TRUE(DeleteFileA((m_state.m_strInstallDir + "shift.txt").c_str()));
     ASSERT_TRUE(DeleteFileA((m_state.m_strInstallDir + "DATA\\shift.dat").c_str()));
     StartUninstall("/B");
-    ExpectEnds();
+    ExpectEnds(0);
     ExpectRemoved(m_state, true);
 }
 
-TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
+TEST_F(GuiUninstall, CancelDuringTheRemovalAsksYesStopsItAndTheNextRemovalFinishes) {
+    // Another program counted the shared library before this installation.
+    ASSERT_TRUE(SetRegistryNumber(HKEY_LOCAL_MACHINE, kSharedDllsKey,
+                                  SystemDirectoryPath() + "shiftcom.dll", 1));
     InstallProduct(3000);
     StartUninstall();
     HWND welcome = WaitPage(kRemovingTitle, {kNextId});
@@ -225,7 +241,7 @@ TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
     HWND failed = WaitFailedPage();
     ASSERT_NE(failed, nullptr);
     Click(failed, IDOK);
-    ExpectEnds();
+    ExpectEnds(kCancelledCode);
 
     // Part of the installation is left, with its Uninstall entry to finish the job later.
     EXPECT_TRUE(FileExists(m_state.m_strInstallDir + "DATA\\PLAN2999.SHP"));
@@ -234,4 +250,10 @@ TEST_F(GuiUninstall, CancelDuringTheRemovalAsksAndYesStopsIt) {
                                   "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
                                   "Corvatek Shiftwell"));
     ExpectNoHelper();
+
+    // Removed again, it ends as one removal would have: the shared libraries, whose counts the
+    // cancelled run has already lowered, are not lowered a second time.
+    StartUninstall("/B");
+    ExpectEnds(0);
+    ExpectRemoved(m_state, true);
 }

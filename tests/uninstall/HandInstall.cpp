@@ -79,7 +79,7 @@ void InstallByHand(const HandInstallOptions& options) {
     for (int n = 0; n < options.nBulkFiles; ++n) {
         char name[32];
         snprintf(name, sizeof name, "PLAN%04d.SHP", n);
-        Install(log, "Samples", data, name, 1);
+        Install(log, "Templates", data, name, 1);
     }
 
     std::string installText = dir.substr(0, dir.size() - 1);
@@ -88,7 +88,9 @@ void InstallByHand(const HandInstallOptions& options) {
     Ini(log, "groups", "Program", "Program Files|Corvatek Shiftwell program and data|1|1|1");
     Ini(log, "groups", "Shared", "Shared Files|Libraries shared with other programs|1|1|1");
     Ini(log, "groups", "Help", "Help|The help text|0|1|1");
-    Ini(log, "groups", "Samples", "Samples|Sample shift plans|0|0|1");
+    // After "Shared" in the removal's order: a removal cancelled among them has already
+    // released the shared counts.
+    Ini(log, "groups", "Templates", "Templates|Shift plan templates|0|0|1");
     Ini(log, "targets", "shift.exe", "0|0|0|Corvatek Shiftwell|||" + dir + "shift.exe");
     Ini(log, "targets", "shift.txt", "0|0|0|Shiftwell Help|||" + dir + "shift.txt");
     Ini(dir + "SETUP.INI", "GroupCreated", "Data0", options.strGroup);

@@ -5,6 +5,7 @@
 
 #include "profile/Destination.h"
 #include "profile/FileGroup.h"
+#include "profile/InstallLog.h"
 #include "uninstall/SharedFileCount.h"
 
 #include "TestFiles.h"
@@ -206,28 +207,61 @@ TEST_F(InstallationRemoverTest, ProgressSeesEachFullPathAndCanStopTheRemoval) {
     EXPECT_TRUE(FileExists(m_strInstall + "C.TXT"));
 }
 
-TEST_F(InstallationRemoverTest, SystemFilesOnlyLoseOneSharedCount) {
-    const std::string name = "SHWTEST.DLL";
-    const std::string path = SystemDirectoryPath() + name;
-    WriteFileBytes(path, "shared library");
-    SetSharedCount(path, 2);
-    Log(name, "-3|1|0");
+// Another program counted the library before (1); this installation counted it once, and the
+// other library twice, from two groups. A removal run again over the same log, as after a
+// cancel or a kill, lowers nothing a second time; an installation that counts a file again
+// makes its line's count released no more.
+TEST_F(InstallationRemoverTest, SharedCountsAreLoweredOnceHoweverOftenTheRemovalRuns) {
+    const std::string once = SystemDirectoryPath() + "SHWONCE.DLL";
+    const std::string twice = SystemDirectoryPath() + "SHWTWICE.DLL";
+    WriteFileBytes(once, "shared library");
+    WriteFileBytes(twice, "shared library");
+    SetSharedCount(once, 2);
+    SetSharedCount(twice, 3);
+    WriteIni(m_strLog, "groups", "Data", "Data files|Samples|0|1|1");
+    Log("SHWONCE.DLL", "-3|1|0");
+    Log("SHWTWICE.DLL", "-3|1|0");
+    Log("SHWTWICE.DLL", "-3|0|0", "Data");
 
-    EXPECT_TRUE(Remove());
     DWORD count = 0;
-    EXPECT_TRUE(SharedCount(path, count));
-    EXPECT_EQ(1u, count);
-    EXPECT_TRUE(FileExists(path));
+    for (int run = 1; run <= 3; ++run) {
+        SCOPED_TRACE("removal " + std::to_string(run));
+        EXPECT_TRUE(Remove());
+        EXPECT_TRUE(SharedCount(once, count) && count == 1u) << count;
+        EXPECT_TRUE(SharedCount(twice, count) && count == 1u) << count;
+    }
+    EXPECT_TRUE(FileExists(once));
+    EXPECT_TRUE(FileExists(twice));
+    // The lines and sections the installation wrote are as they were.
+    EXPECT_EQ("-3|1|0", IniValue(m_strLog, "Program", "SHWONCE.DLL"));
+    EXPECT_EQ("-3|0|0", IniValue(m_strLog, "Data", "SHWTWICE.DLL"));
 
+    // Installed again (the copy engine voids the note with the line it writes): one more
+    // count, released by the next removal.
+    SetSharedCount(once, 2);
+    WriteIni(m_strLog, kReleasedCountSection, ReleasedCountKey("Program", "SHWONCE.DLL"), "");
     EXPECT_TRUE(Remove());
-    EXPECT_FALSE(SharedCount(path, count));
-    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(SharedCount(once, count) && count == 1u) << count;
 
-    // A third removal finds no count and creates none.
+    // A removal killed after its note and before the lowering lowers it when run again; one
+    // killed after the lowering does not.
+    SetSharedCount(once, 2);
+    WriteIni(m_strLog, kReleasedCountSection, ReleasedCountKey("Program", "SHWONCE.DLL"), "2|0");
+    SetSharedCount(twice, 1);
+    WriteIni(m_strLog, kReleasedCountSection, ReleasedCountKey("Data", "SHWTWICE.DLL"), "2|0");
     EXPECT_TRUE(Remove());
-    EXPECT_FALSE(SharedCount(path, count));
-    EXPECT_TRUE(FileExists(path));
-    DeleteFileA(path.c_str());
+    EXPECT_TRUE(SharedCount(once, count) && count == 1u) << count;
+    EXPECT_TRUE(SharedCount(twice, count) && count == 1u) << count;
+
+    // The last count of a library goes with its value; none is made up afterwards.
+    SetSharedCount(once, 1);
+    WriteIni(m_strLog, kReleasedCountSection, ReleasedCountKey("Program", "SHWONCE.DLL"), "");
+    EXPECT_TRUE(Remove());
+    EXPECT_FALSE(SharedCount(once, count));
+    EXPECT_TRUE(Remove());
+    EXPECT_FALSE(SharedCount(once, count));
+    DeleteFileA(once.c_str());
+    DeleteFileA(twice.c_str());
 }
 
 TEST(LoggedFileDecision, DependsOnDestinationAndName) {

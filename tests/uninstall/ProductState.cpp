@@ -1,6 +1,7 @@
 #include "ProductState.h"
 
 #include "framework/ui/FindFile.h"
+#include "framework/ui/Handle.h"
 #include "sample/selfreg/selfreg.h"
 #include "system/ProgmanClient.h"
 #include "system/RegistryEntries.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -112,6 +114,32 @@ bool WaitUntilGone(const std::string& path, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
         Sleep(100);
+    }
+    return true;
+}
+
+std::vector<DWORD> ProcessesNamed(const std::string& name) {
+    std::vector<DWORD> ids;
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        if (EqualsIgnoringCase(entry.szExeFile, name))
+            ids.push_back(entry.th32ProcessID);
+    }
+    return ids;
+}
+
+bool WaitForRemovalHelpers(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (DWORD id : ProcessesNamed(kUninstallHelperName)) {
+        CHandle helper(OpenProcess(SYNCHRONIZE, FALSE, id));
+        const DWORD spent = GetTickCount() - start;
+        if (helper.IsValid() &&
+            (spent >= timeoutMs ||
+             WaitForSingleObject(helper.Get(), timeoutMs - spent) != WAIT_OBJECT_0))
+            return false;
     }
     return true;
 }
@@ -254,6 +282,8 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
     EXPECT_FALSE(IniKeys(state.m_strLogPath, "destinations").empty());
     if (helperRan) {
         EXPECT_TRUE(WaitUntilGone(setupProgram, 30000)) << setupProgram;
+        // Its last step, the attempt on the install folder, is over too.
+        EXPECT_TRUE(WaitForRemovalHelpers(30000));
         // SETUP.INI keeps the install folder; the folders below it that held installed files
         // only are gone.
         EXPECT_TRUE(FolderExists(state.m_strInstallDir)) << state.m_strInstallDir;
@@ -263,4 +293,43 @@ void ExpectRemoved(const CProductState& state, bool helperRan) {
             }
         }
     }
+}
+
+std::vector<std::string> DescribeProductLeftovers(const CProductState& state) {
+    std::vector<std::string> lines;
+    auto yesNo = [](bool there) { return there ? "yes" : "no"; };
+    for (const std::string& folder : state.m_folders) {
+        lines.push_back("folder " + folder + " " + yesNo(FolderExists(folder)));
+        for (const std::string& file : ListFilesBelow(folder))
+            lines.push_back("file " + folder + file);
+    }
+    for (const LoggedFile& file : state.m_files)
+        lines.push_back("logged " + file.strPath + " " + yesNo(FileExists(file.strPath)));
+    for (const auto& shared : state.m_sharedCounts) {
+        lines.push_back("count " + shared.first + " " +
+                        (RegistryValueExists(HKEY_LOCAL_MACHINE, kSharedDllsKey, shared.first)
+                             ? std::to_string(SharedCountOf(shared.first))
+                             : std::string("none")));
+    }
+    lines.push_back(std::string("app path ") +
+                    yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, AppPathKey())));
+    lines.push_back(std::string("uninstall entry ") +
+                    yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallEntryKey())));
+    for (const std::string& name : state.m_runValues)
+        lines.push_back("run " + name + " " +
+                        yesNo(RegistryValueExists(HKEY_LOCAL_MACHINE, kRunKey, name)));
+    for (const std::string& key : state.m_registryKeys) {
+        lines.push_back("HKCU " + key + " " + yesNo(RegistryKeyExists(HKEY_CURRENT_USER, key)));
+        lines.push_back("HKLM " + key + " " + yesNo(RegistryKeyExists(HKEY_LOCAL_MACHINE, key)));
+    }
+    lines.push_back(std::string("component ") +
+                    yesNo(RegistryKeyExists(HKEY_CLASSES_ROOT, SHIFTREG_CLSID_KEY)));
+    lines.push_back("group " + state.m_strGroup + " " + yesNo(GroupThere(state.m_strGroup)));
+    for (const auto* titles : {&state.m_itemTitles, &state.m_extraItemTitles}) {
+        for (const std::string& title : *titles)
+            lines.push_back("item " + title + " " +
+                            yesNo(FileExists(ShortcutPathOf(state.m_strGroup, title))));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }

@@ -53,9 +53,21 @@ void ExpectRemoved(const CProductState& state, bool helperRan);
 // Nothing has been removed: every file and entry of ExpectInstalled is still there.
 void ExpectNothingRemoved(const CProductState& state);
 
+// What is there of the product where a removal works, one line per thing looked at: the files
+// below its folders and the logged files, the folders, the shared counts (exactly, "none"
+// when a file has none), the App Paths, Uninstall and start-up entries, the registry trees of
+// "Register.ini", the registered component, the group and its items. Two removals that end
+// alike give the same lines.
+std::vector<std::string> DescribeProductLeftovers(const CProductState& state);
+
 // The shared count of a file; 0 when it has none.
 DWORD SharedCountOf(const std::string& path);
 // The program group exists (a folder of the Start menu, or a Program Manager group).
 bool GroupThere(const std::string& group);
 // Waits (bounded) until the path no longer exists.
 bool WaitUntilGone(const std::string& path, DWORD timeoutMs);
+// The ids of the running processes of that program file name ("_kstinst.exe").
+std::vector<DWORD> ProcessesNamed(const std::string& name);
+// Waits (bounded) until no removal helper runs; false at the time-out. Setup starts the
+// helper before it ends, so after setup's end a helper it started is running or done.
+bool WaitForRemovalHelpers(DWORD timeoutMs);
