@@ -126,6 +126,9 @@ TEST_F(DisketteImageTest, SampleProductImagesHoldTheirFoldersFiles) {
     }
     MakeSet(input / "shiftwell.desc", input);
     CheckImages();
+    // register-removal.ini goes on diskette 1 under the name the description gives it.
+    EXPECT_EQ(ReadFileBytes((input / "register-removal.ini").string()),
+              ReadFileBytes((m_set / "DISK01" / "Register.ini").string()));
     // The volume label keeps the diskette number.
     std::string output;
     Shell("mdir -i " + Quoted(m_set / "DISK02.IMG") + " ::", output);

@@ -112,7 +112,7 @@ void CDiskSetWriter::BuildArchives(const std::string& workFolder) {
             for (const CSourceFile& member : group.m_members) {
                 const CEntryHeader& header =
                     writer.AddFile(member.m_strPath, member.m_nMethod, member.m_nDestination,
-                                   member.m_strDescription);
+                                   member.m_strDescription, member.m_strName);
                 int64_t dataStart =
                     archive.m_nBodySize + static_cast<int64_t>(ArchiveLayout::kEntryHeaderSize);
                 archive.m_extents.push_back({dataStart, header.GetPackedSize()});
