@@ -9,19 +9,10 @@
 #include "framework/ui/Handle.h"
 
 #include <map>
-#include <random>
 
 namespace {
 
 const std::string kDriveHost = FLOPPY_HOST_DIR "/drive";
-
-std::string RandomBytes(size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
-}
 
 // Runs a shell script on the host and returns its exit status (-1: it did not end). Wine
 // starts a host program itself but gives no handle to wait on, so the script leaves its

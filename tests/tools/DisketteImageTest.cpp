@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -35,14 +34,6 @@ int Shell(const std::string& command, std::string& output) {
 
 std::string Quoted(const fs::path& path) {
     return "'" + path.string() + "'";
-}
-
-std::string RandomBytes(size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 class DisketteImageTest : public ::testing::Test {

@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -24,14 +23,6 @@ std::string ReadAll(const fs::path& path) {
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
     WriteFileBytes(path.string(), bytes);
-}
-
-std::string RandomBytes(size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 // Follows an archive's volumes from DISKnn to DISKnn+1, as setup does with numbered folders.
