@@ -21,10 +21,10 @@ int RunOnHost(const std::string& script) {
     static int count = 0;
     const std::string base = std::string(FLOPPY_HOST_DIR) + "/host-" +
                              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-    WriteFileBytes(HostPathToWindows(base + ".sh"), "export PATH=/usr/bin:/bin\n{\n" + script +
-                                                        "\n} >'" + base + ".log' 2>&1\necho $? >'" +
-                                                        base + ".tmp'\nmv '" + base + ".tmp' '" +
-                                                        base + ".rc'\n");
+    const std::string text = "export PATH=/usr/bin:/bin\n{\n" + script + "\n} >'" + base +
+                             ".log' 2>&1\necho $? >'" + base + ".tmp'\nmv '" + base + ".tmp' '" +
+                             base + ".rc'\n";
+    WriteFileBytes(HostPathToWindows(base + ".sh"), text);
     // Process ids come again in later runs: no status of an earlier script may count.
     const std::string status = HostPathToWindows(base + ".rc");
     DeleteFileA(status.c_str());
@@ -38,7 +38,12 @@ int RunOnHost(const std::string& script) {
     CHandle process(info.hProcess), thread(info.hThread);
     if (!WaitUntil([&] { return FileExists(status); }, 60000))
         return -1;
-    return std::atoi(ReadFileBytes(status).c_str());
+    const int code = std::atoi(ReadFileBytes(status).c_str());
+    if (code == 0) {
+        for (const char* suffix : {".sh", ".log", ".rc"})
+            DeleteFileA(HostPathToWindows(base + suffix).c_str());
+    }
+    return code;
 }
 
 class FloppyInstall : public GuiInstall {
