@@ -60,7 +60,10 @@ protected:
             ASSERT_TRUE(fs::exists(image)) << image;
             EXPECT_EQ(1474560u, fs::file_size(image));
             std::string output;
-            EXPECT_EQ(0, Shell("fsck.fat -n " + Quoted(image), output)) << output;
+            // fsck.fat lives in /usr/sbin, which a user's path may lack.
+            EXPECT_EQ(0,
+                      Shell("PATH=\"$PATH:/usr/sbin:/sbin\" fsck.fat -n " + Quoted(image), output))
+                << output;
             // The version line and the summary, nothing else.
             EXPECT_EQ(2, std::count(output.begin(), output.end(), '\n')) << output;
 
