@@ -29,7 +29,8 @@ void CArchiveWriter::Create(const std::string& path) {
 }
 
 const CEntryHeader& CArchiveWriter::AddFile(const std::string& path, int32_t method,
-                                            int16_t destination, const std::string& description) {
+                                            int16_t destination, const std::string& description,
+                                            const std::string& memberName) {
     CFileStatus status;
     if (!CFile::GetStatus(path, status))
         ThrowFileException(CFileException::fileNotFound, -1, path);
@@ -39,9 +40,10 @@ const CEntryHeader& CArchiveWriter::AddFile(const std::string& path, int32_t met
         ThrowFileException(CFileException::invalidFile, -1, path);
     std::string name;
     size_t slash = path.find_last_of("\\/:");
-    if (!CMultiFileEntry::MakeInstallName(
-            slash == std::string::npos ? path : path.substr(slash + 1), name) ||
-        name.size() >= ArchiveLayout::kNameBytes)
+    const std::string given = !memberName.empty()          ? memberName
+                              : slash == std::string::npos ? path
+                                                           : path.substr(slash + 1);
+    if (!CMultiFileEntry::MakeInstallName(given, name) || name.size() >= ArchiveLayout::kNameBytes)
         ThrowFileException(CFileException::badPath, -1, path);
     std::unique_ptr<CArchiveCodec> codec = CreateArchiveCodec(method);
     if (!codec)

@@ -16,13 +16,15 @@ public:
 
     // Creates (or truncates) the archive and writes its header. Throws CFileException.
     void Create(const std::string& path);
-    // Adds the file `path` as a member named by its name-and-extension part, with the
-    // method (2 stored, 4 deflate) and destination id given; returns the header written.
+    // Adds the file `path` as a member named memberName (when empty: by the path's
+    // name-and-extension part), with the method (2 stored, 4 deflate) and destination id
+    // given; returns the header written.
     // Throws CFileException (unreadable file, a name the format cannot hold: badPath, a
     // file larger than 4 GB: invalidFile), CMultiFileException 1 for another method,
     // CZLibException.
     const CEntryHeader& AddFile(const std::string& path, int32_t method, int16_t destination,
-                                const std::string& description = {});
+                                const std::string& description = {},
+                                const std::string& memberName = {});
     // Closes the archive. Throws CFileException.
     void Close();
 

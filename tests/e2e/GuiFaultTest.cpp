@@ -103,7 +103,7 @@ protected:
         EXPECT_EQ(logged, present);
         const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
         for (const std::string& file : present)
-            EXPECT_TRUE(ReadFileBytes(payload + CSetupPath(file).GetFileName()) ==
+            EXPECT_TRUE(ReadFileBytes(payload + PayloadName(CSetupPath(file).GetFileName())) ==
                         ReadFileBytes(m_install + file))
                 << file << " differs from the payload";
         EXPECT_EQ("", IniValue(m_install + "SETUP.INI", "GroupCreated", "Data0"));
@@ -272,7 +272,8 @@ TEST_F(DiskFull, ContinueGoesOnAndTheUninstallRemovesWhatWasInstalled) {
               files);
     const std::string payload = HostPathToWindows(SHIFTWELL_PAYLOAD_HOST_DIR) + "\\";
     for (const char* name : {"SETUP.EXE", "shift.exe", "REGISTER.INI", "shiftreg.dll"})
-        EXPECT_TRUE(ReadFileBytes(payload + name) == ReadFileBytes(std::string("S:\\SW\\") + name))
+        EXPECT_TRUE(ReadFileBytes(payload + PayloadName(name)) ==
+                    ReadFileBytes(std::string("S:\\SW\\") + name))
             << name;
 
     // The uninstall of that run takes away what it installed.

@@ -38,9 +38,10 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
         const char* section;
         const char* name;
         std::string path;
+        const char* source = nullptr; // in the payload, when not named as installed
     } files[] = {
         {"Program", "shift.exe", m_install + "shift.exe"},
-        {"Program", "REGISTER.INI", m_install + "REGISTER.INI"},
+        {"Program", "REGISTER.INI", m_install + "REGISTER.INI", "register-components.ini"},
         {"Program", "shiftreg.dll", m_install + "shiftreg.dll"},
         {"Program", "shift.dat", m_install + "DATA\\shift.dat"},
         {"Help", "shift.txt", m_install + "shift.txt"},
@@ -48,7 +49,7 @@ TEST_F(GuiInstall, SampleProductRoundTrip) {
         {"Shared", "_kstinst.exe", SystemDirectoryPath() + "_kstinst.exe"},
     };
     for (const Installed& file : files) {
-        std::string source = payload + file.name;
+        std::string source = payload + (file.source ? file.source : file.name);
         ASSERT_TRUE(PathExists(file.path)) << file.path;
         std::string line = IniValue(Log(), file.section, file.name);
         ASSERT_FALSE(line.empty()) << file.name;

@@ -44,6 +44,15 @@ inline std::string ProgramsFolder() {
     return std::string(folder) + "\\";
 }
 
+// The payload file that a file of the sample product is installed from: the same name, except
+// REGISTER.INI, whose source is register-components.ini (beside register-removal.ini, which
+// goes on diskette 1 as Register.ini; two sources named alike but for case would be one file
+// where names ignore case).
+inline std::string PayloadName(const std::string& installed) {
+    return lstrcmpiA(installed.c_str(), "REGISTER.INI") == 0 ? "register-components.ini"
+                                                             : installed;
+}
+
 inline bool IsButtonChecked(HWND root, int id) {
     HWND button = FindControl(root, id);
     return button != nullptr && SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include <cstdio>
+#include <random>
 #include <stdexcept>
 #include <utility>
 
@@ -234,4 +235,12 @@ void RemoveFolderTree(const std::string& folder) {
             DeleteOneFile(base + name);
     });
     DeleteEmptyFolder(base);
+}
+
+std::string RandomBytes(size_t count, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(count, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
 }

@@ -29,6 +29,8 @@ private:
 
 // Replaces the file with exactly these bytes; std::runtime_error when it cannot be written.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// count bytes of a fixed pseudo-random sequence: the same seed gives the same bytes.
+std::string RandomBytes(size_t count, unsigned seed);
 // The file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

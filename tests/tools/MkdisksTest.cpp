@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -24,14 +23,6 @@ std::string ReadAll(const fs::path& path) {
 
 void WriteAll(const fs::path& path, const std::string& bytes) {
     WriteFileBytes(path.string(), bytes);
-}
-
-std::string RandomBytes(size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 // Follows an archive's volumes from DISKnn to DISKnn+1, as setup does with numbered folders.
@@ -85,11 +76,13 @@ protected:
                "Member4=shared.dll|-3\nMember5=gone.exe|0|deflate|optional\n";
     }
 
-    int Run(const std::string& description, std::string* errors = nullptr) {
+    int Run(const std::string& description, std::string* errors = nullptr,
+            std::vector<std::string> args = {}) {
         WriteAll(m_root / "in" / "test.desc", description);
         std::ostringstream out, err;
-        int status = RunMkdisks({(m_root / "in" / "test.desc").string(), (m_root / "out").string()},
-                                out, err);
+        args.push_back((m_root / "in" / "test.desc").string());
+        args.push_back((m_root / "out").string());
+        int status = RunMkdisks(args, out, err);
         if (errors)
             *errors = err.str();
         return status;
@@ -124,9 +117,10 @@ TEST_F(MkdisksTest, WritesTheSetWithProfileRecordsThatMatchTheFiles) {
     EXPECT_EQ("0|0|0|Test Program|||", profile.Find("targets")->Get("prog.exe"));
     EXPECT_EQ("Test Disk 2|DISK02", profile.Find("diskettes")->Get("2"));
 
-    // The archive's record: expanded bytes of all members, kind 1, member count, first disk.
+    // The archive's record: expanded bytes of all members, kind 1, member count, first disk
+    // (negated: it runs on into diskette 2, so it is copied after diskette 1's other records).
     ASSERT_NE(nullptr, profile.Find("Main"));
-    EXPECT_EQ("132000|1|4|1|0|Program files", profile.Find("Main")->Get("MAIN.1"));
+    EXPECT_EQ("132000|1|4|-1|0|Program files", profile.Find("Main")->Get("MAIN.1"));
     ASSERT_NE(nullptr, profile.Find("Docs"));
     std::string readme = profile.Find("Docs")->Get("readme.txt");
     EXPECT_EQ(0u, readme.find("40000|0|1|"));
@@ -240,6 +234,29 @@ TEST_F(MkdisksTest, RefusesAPlainFileLargerThanADiskette) {
     std::string errors;
     EXPECT_EQ(1, Run(Description("Plain1=huge.bin|0\n"), &errors));
     EXPECT_NE(std::string::npos, errors.find("larger than a diskette")) << errors;
+}
+
+TEST_F(MkdisksTest, RefusesWhatNoDisketteCanHold) {
+    std::string errors;
+    EXPECT_EQ(1, Run(Description(StandardFiles()), &errors, {"--images"}));
+    EXPECT_NE(std::string::npos, errors.find("Size=65536 with Cluster=512 is no standard diskette"))
+        << errors;
+    EXPECT_EQ(1, Run(Description("Archive=AUX.1\nMember1=prog.exe|0\n"), &errors));
+    EXPECT_NE(std::string::npos,
+              errors.find("diskette 1: 'AUX.1' cannot be a file on a diskette: the name is that "
+                          "of a device (AUX)"))
+        << errors;
+    // Diskette 1 holds the setup program, its profile (SETUP.ini: a long-name entry too) and
+    // the extra files: 223 root entries beside the label.
+    std::string description = "[Disks]\nSetupProgram=SETUP.EXE\n";
+    for (int n = 0; n < 221; ++n) {
+        WriteAll(m_root / "in" / ("X" + std::to_string(n)), "x");
+        description += "Extra" + std::to_string(n) + "=X" + std::to_string(n) + "\n";
+    }
+    EXPECT_EQ(1, Run(description + "[destinations]\n0=TEST\n", &errors));
+    EXPECT_NE(std::string::npos, errors.find("diskette 1: the setup program, its profile and the "
+                                             "extra files need 224 root directory entries"))
+        << errors;
 }
 
 TEST_F(MkdisksTest, WrongUsageIsStatusTwo) {

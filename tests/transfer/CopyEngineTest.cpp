@@ -22,18 +22,9 @@
 
 #include <algorithm>
 #include <memory>
-#include <random>
 #include <set>
 
 namespace {
-
-std::string RandomBytes(size_t count, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
-}
 
 // A name no other test program of the prefix uses.
 std::string UniqueName(const char* stem, const char* extension) {

@@ -187,7 +187,7 @@ protected:
 
     // The member bytes of a logged file.
     std::string MemberBytes(const std::string& path) const {
-        return ReadFileBytes(m_payload + path.substr(path.find_last_of('\\') + 1));
+        return ReadFileBytes(m_payload + PayloadName(path.substr(path.find_last_of('\\') + 1)));
     }
 
     // Problems found after a stop; empty when there are none.

@@ -4,6 +4,7 @@
 #include "archive/ArchiveWriter.h"
 #include "archive/MultiFile.h"
 #include "profile/FileListRecord.h"
+#include "tools/mkdisks/DisketteImage.h"
 
 #include <cctype>
 #include <cstdio>
@@ -42,7 +43,13 @@ std::string DiskFolderName(int disk) {
     return name;
 }
 
-bool IsDiskFolderName(const std::string& name) {
+// DISKnn, or DISKnn.IMG when image is true.
+bool IsDiskName(std::string name, bool image) {
+    if (image) {
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".IMG") != 0)
+            return false;
+        name.erase(name.size() - 4);
+    }
     if (name.size() < 6 || name.compare(0, 4, "DISK") != 0)
         return false;
     for (size_t i = 4; i < name.size(); ++i) {
@@ -78,6 +85,14 @@ std::string Folded(const std::string& name) {
 CDiskSetWriter::CDiskSetWriter(const CProductDescription& description)
     : m_description(description) {}
 
+int CDiskSetWriter::RootEntries() const {
+    const CDisketteFormat* format =
+        FindDisketteFormat(m_description.m_nDiskBytes, m_description.m_nClusterBytes);
+    // Sizes no diskette has (a set for a folder) get the root directory of a 1.44 MB one;
+    // the volume label takes an entry.
+    return (format ? format->m_nRootEntries : kDefaultRootEntries) - 1;
+}
+
 uint64_t CDiskSetWriter::Rounded(uint64_t bytes) const {
     uint64_t cluster = static_cast<uint64_t>(m_description.m_nClusterBytes);
     return (bytes + cluster - 1) / cluster * cluster;
@@ -97,7 +112,7 @@ void CDiskSetWriter::BuildArchives(const std::string& workFolder) {
             for (const CSourceFile& member : group.m_members) {
                 const CEntryHeader& header =
                     writer.AddFile(member.m_strPath, member.m_nMethod, member.m_nDestination,
-                                   member.m_strDescription);
+                                   member.m_strDescription, member.m_strName);
                 int64_t dataStart =
                     archive.m_nBodySize + static_cast<int64_t>(ArchiveLayout::kEntryHeaderSize);
                 archive.m_extents.push_back({dataStart, header.GetPackedSize()});
@@ -136,16 +151,19 @@ void CDiskSetWriter::BuildArchives(const std::string& workFolder) {
     }
 }
 
-void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>& used, int& disk) {
+void CDiskSetWriter::NextDisk(std::vector<CDiskUse>& used, int& disk) const {
+    ++disk;
+    if (used.size() <= static_cast<size_t>(disk))
+        used.resize(disk + 1);
+}
+
+void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<CDiskUse>& used, int& disk) {
     const int64_t diskBytes = m_description.m_nDiskBytes;
-    auto nextDisk = [&used, &disk]() {
-        ++disk;
-        if (used.size() <= static_cast<size_t>(disk))
-            used.resize(disk + 1, 0);
-    };
-    int64_t first = diskBytes - static_cast<int64_t>(used[disk]);
-    if (first < kMinFirstVolume) {
-        nextDisk();
+    // Every volume's name has the length of the first's: they take the same entries.
+    const int entries = DirectoryEntriesFor(archive.m_strName);
+    int64_t first = diskBytes - static_cast<int64_t>(used[disk].m_nBytes);
+    if (first < kMinFirstVolume || used[disk].m_nEntries + entries > RootEntries()) {
+        NextDisk(used, disk);
         first = diskBytes;
     }
     std::vector<int64_t> cuts;
@@ -158,7 +176,7 @@ void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>&
             if (first == diskBytes)
                 throw CMkdisksError("the archive '" + archive.m_strName +
                                     "' cannot be cut into volumes of one diskette");
-            nextDisk();
+            NextDisk(used, disk);
             first = diskBytes;
         }
     }
@@ -169,7 +187,7 @@ void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>&
     int64_t start = 0;
     for (int k = 0; k < archive.m_nVolumes; ++k) {
         if (k > 0) {
-            nextDisk();
+            NextDisk(used, disk);
             if (!CMultiFile::NextVolumePath(name, name))
                 throw CMkdisksError("the archive '" + archive.m_strName +
                                     "' runs out of volume names");
@@ -177,7 +195,8 @@ void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>&
         int64_t end = k < static_cast<int>(cuts.size()) ? cuts[k] : archive.m_nBodySize;
         uint64_t bytes = ArchiveLayout::kArchiveHeaderSize + static_cast<uint64_t>(end - start);
         start = end;
-        used[disk] += Rounded(bytes);
+        used[disk].m_nBytes += Rounded(bytes);
+        used[disk].m_nEntries += entries;
         m_files.push_back({std::string(), name, disk, bytes});
     }
 }
@@ -185,10 +204,11 @@ void CDiskSetWriter::PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>&
 int CDiskSetWriter::LayOut(uint64_t profileBytes) {
     const uint64_t diskBytes = static_cast<uint64_t>(m_description.m_nDiskBytes);
     m_files.clear();
-    std::vector<uint64_t> used(2, 0);
+    std::vector<CDiskUse> used(2);
     int disk = 1;
     auto put = [&](const std::string& source, const std::string& name, uint64_t bytes) {
-        used[1] += Rounded(bytes);
+        used[1].m_nBytes += Rounded(bytes);
+        used[1].m_nEntries += DirectoryEntriesFor(name);
         m_files.push_back({source, name, 1, bytes});
     };
     put(m_description.m_setupProgram.m_strPath, m_description.m_setupProgram.m_strName,
@@ -196,9 +216,15 @@ int CDiskSetWriter::LayOut(uint64_t profileBytes) {
     put(std::string(), m_description.m_strProfileName, profileBytes);
     for (const CSourceFile& extra : m_description.m_extras)
         put(extra.m_strPath, extra.m_strName, extra.m_nSize);
-    if (used[1] > diskBytes)
-        throw CMkdisksError("the setup program, its profile and the extra files do not fit "
-                            "on one diskette");
+    if (used[1].m_nBytes > diskBytes)
+        throw CMkdisksError("diskette 1: the setup program, its profile and the extra files "
+                            "need more bytes than one diskette holds");
+    if (used[1].m_nEntries > RootEntries())
+        throw CMkdisksError("diskette 1: the setup program, its profile and the extra files "
+                            "need " +
+                            std::to_string(used[1].m_nEntries) +
+                            " root directory entries; a diskette has " +
+                            std::to_string(RootEntries()) + " beside its label");
 
     for (CRecord& record : m_records) {
         // A plain record named like the setup program or an extra file is installed from that
@@ -214,14 +240,16 @@ int CDiskSetWriter::LayOut(uint64_t profileBytes) {
             continue;
         }
         uint64_t bytes = Rounded(record.m_nSize);
+        int entries = DirectoryEntriesFor(record.m_strName);
         if (bytes > diskBytes)
             throw CMkdisksError("the plain file '" + record.m_strName +
                                 "' is larger than a diskette");
-        if (used[disk] + bytes > diskBytes) {
-            ++disk;
-            used.resize(disk + 1, 0);
-        }
-        used[disk] += bytes;
+        // A file the diskette has no room or no root directory entry for starts the next.
+        if (used[disk].m_nBytes + bytes > diskBytes ||
+            used[disk].m_nEntries + entries > RootEntries())
+            NextDisk(used, disk);
+        used[disk].m_nBytes += bytes;
+        used[disk].m_nEntries += entries;
         record.m_nDisk = disk;
         m_files.push_back({record.m_pPlain->m_strPath, record.m_strName, disk, record.m_nSize});
     }
@@ -231,6 +259,10 @@ int CDiskSetWriter::LayOut(uint64_t profileBytes) {
 
     std::set<std::string> names;
     for (const CPlacedFile& file : m_files) {
+        std::string why = WhyNotADisketteName(file.m_strName);
+        if (!why.empty())
+            throw CMkdisksError("diskette " + std::to_string(file.m_nDisk) + ": '" +
+                                file.m_strName + "' cannot be a file on a diskette: " + why);
         if (!names.insert(Folded(file.m_strName)).second)
             throw CMkdisksError("two files of the set are named '" + file.m_strName + "'");
     }
@@ -255,13 +287,26 @@ void CDiskSetWriter::MakeProfile(int disks) {
         value.m_nKind = record.m_nKind;
         value.m_nFileCount = record.m_nCount;
         value.m_nDiskette = record.m_nDisk;
+        // Setup copies the records of a diskette in the order of their group keys; the one
+        // archive that runs on into the next diskette comes after the rest of its first
+        // diskette, so that each diskette is asked for once, in order.
+        value.m_bAfterUnmarked =
+            record.m_nArchive >= 0 && m_archives[record.m_nArchive].m_nVolumes > 1 ? 1 : 0;
         value.m_nDestinationId = record.m_nDestination;
         value.m_strText = record.m_strText;
         m_profile.Section(record.m_strGroup).Append(record.m_strName, FormatFileListRecord(value));
     }
 }
 
-int CDiskSetWriter::Write(const std::string& outputFolder) {
+int CDiskSetWriter::Write(const std::string& outputFolder, bool images) {
+    const CDisketteFormat* format =
+        FindDisketteFormat(m_description.m_nDiskBytes, m_description.m_nClusterBytes);
+    if (images && format == nullptr)
+        throw CMkdisksError("[Disks]: Size=" + std::to_string(m_description.m_nDiskBytes) +
+                            " with Cluster=" + std::to_string(m_description.m_nClusterBytes) +
+                            " is no standard diskette, so no image can be made; the standard "
+                            "ones are " +
+                            DisketteFormatsText());
     fs::path output(outputFolder);
     fs::create_directories(output);
     fs::path work = output / kWorkFolder;
@@ -283,8 +328,11 @@ int CDiskSetWriter::Write(const std::string& outputFolder) {
         profileBytes = Rounded(need);
     }
 
+    // An earlier set's diskettes and images go: what stays always matches.
     for (const auto& entry : fs::directory_iterator(output)) {
-        if (entry.is_directory() && IsDiskFolderName(entry.path().filename().string()))
+        std::string name = entry.path().filename().string();
+        if ((entry.is_directory() && IsDiskName(name, false)) ||
+            (entry.is_regular_file() && IsDiskName(name, true)))
             fs::remove_all(entry.path());
     }
     for (int n = 1; n <= disks; ++n)
@@ -318,5 +366,17 @@ int CDiskSetWriter::Write(const std::string& outputFolder) {
         CopyWithTime(file.m_strSource, target);
     }
     fs::remove_all(work);
+    if (images) {
+        // Each image from its folder, so that both hold the same files.
+        for (int n = 1; n <= disks; ++n) {
+            CDisketteImage image(*format, VolumeLabelFor(m_description.m_strLabel, n));
+            for (const CPlacedFile& file : m_files) {
+                if (file.m_nDisk == n)
+                    image.AddFile(file.m_strName,
+                                  (output / DiskFolderName(n) / file.m_strName).string());
+            }
+            image.Write((output / (DiskFolderName(n) + ".IMG")).string());
+        }
+    }
     return disks;
 }

@@ -4,9 +4,12 @@
 // group in description order, the group's archive (cut into volumes at the room left on the
 // diskette and at the size of each following diskette, so one member's data may run on from
 // one diskette into the next) and its plain files (never cut; a plain file that does not fit
-// starts the next diskette). Every file takes whole clusters. The profile lists each archive
-// with the diskette of its first volume and each plain file with its own diskette, and the
-// sizes and counts of what really went in.
+// starts the next diskette). Every file takes whole clusters and root directory entries (one,
+// and the long-name entries of a name that is not 8.3 in capitals; the label takes one): a
+// file the diskette has no cluster or no entry left for goes on the next. The profile lists
+// each archive with the diskette of its first volume (negated when it runs on into the next
+// diskette, so that setup copies it after the other records of that diskette) and each plain
+// file with its own diskette, and the sizes and counts of what really went in.
 #pragma once
 
 #include "archive/VolumeSplitter.h"
@@ -29,10 +32,12 @@ class CDiskSetWriter {
 public:
     explicit CDiskSetWriter(const CProductDescription& description);
 
-    // Writes DISK01, DISK02, ... into outputFolder (folders of an earlier set there are
-    // emptied first) and returns the number of diskettes. Throws CMkdisksError, and the
-    // archive layer's exceptions for unreadable inputs.
-    int Write(const std::string& outputFolder);
+    // Writes DISK01, DISK02, ... into outputFolder and, when images is true, beside each the
+    // image DISK01.IMG, ... of a standard diskette (see DisketteImage.h). The diskettes and
+    // images of an earlier set there go first. Returns the number of diskettes. Throws
+    // CMkdisksError (images of a Size and Cluster that no standard diskette has, too), and
+    // the archive layer's exceptions for unreadable inputs.
+    int Write(const std::string& outputFolder, bool images = false);
 
     // After Write: the profile written on diskette 1 and where every file went.
     const CProfileDocument& Profile() const { return m_profile; }
@@ -66,10 +71,20 @@ private:
         const CSourceFile* m_pPlain = nullptr;
     };
 
+    // What the files placed so far take of one diskette.
+    struct CDiskUse {
+        uint64_t m_nBytes = 0;
+        int m_nEntries = 0;
+    };
+    static constexpr int kDefaultRootEntries = 224;
+
     void BuildArchives(const std::string& workFolder);
     // One layout for a profile of profileBytes; fills m_files and the records' diskettes.
     int LayOut(uint64_t profileBytes);
-    void PlaceArchive(CArchiveBuild& archive, std::vector<uint64_t>& used, int& disk);
+    void PlaceArchive(CArchiveBuild& archive, std::vector<CDiskUse>& used, int& disk);
+    void NextDisk(std::vector<CDiskUse>& used, int& disk) const;
+    // Root directory entries a diskette has for files.
+    int RootEntries() const;
     void MakeProfile(int disks);
     uint64_t Rounded(uint64_t bytes) const;
 

@@ -13,12 +13,13 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char kUsage[] = "usage: mkdisks [-i INPUT_FOLDER] [-s SETUP_PROGRAM] DESCRIPTION "
-                      "OUTPUT_FOLDER\n";
+const char kUsage[] = "usage: mkdisks [--images] [-i INPUT_FOLDER] [-s SETUP_PROGRAM] "
+                      "DESCRIPTION OUTPUT_FOLDER\n";
 
 struct Options {
     std::string input;
     std::string setup;
+    bool images = false;
     std::vector<std::string> operands;
 };
 
@@ -27,6 +28,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options) {
         const std::string& arg = args[i];
         if ((arg == "-i" || arg == "-s") && i + 1 < args.size()) {
             (arg == "-i" ? options.input : options.setup) = args[++i];
+        } else if (arg == "--images") {
+            options.images = true;
         } else if (!arg.empty() && arg[0] == '-') {
             return false;
         } else {
@@ -60,7 +63,7 @@ int RunMkdisks(const std::vector<std::string>& args, std::ostream& out, std::ost
         CProductDescription description;
         description.Load(options.operands[0], options.input, options.setup);
         CDiskSetWriter writer(description);
-        int disks = writer.Write(options.operands[1]);
+        int disks = writer.Write(options.operands[1], options.images);
         PrintSet(writer, disks, out);
         return kExitOk;
     } catch (const CMkdisksError& e) {

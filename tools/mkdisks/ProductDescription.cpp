@@ -55,6 +55,14 @@ int32_t ParseMethod(const std::string& text, const std::string& where) {
     throw CMkdisksError(where + ": unknown method '" + text + "' (stored or deflate)");
 }
 
+// "SOURCE>NAME" gives the file SOURCE the name NAME in the set; otherwise the name is the
+// source's own name and extension.
+void SplitSourceAndName(const std::string& text, std::string& source, std::string& name) {
+    size_t arrow = text.find('>');
+    source = TrimBlanks(text.substr(0, arrow));
+    name = arrow == std::string::npos ? FileNameOf(source) : TrimBlanks(text.substr(arrow + 1));
+}
+
 } // namespace
 
 std::string FileNameOf(const std::string& path) {
@@ -170,8 +178,10 @@ void CProductDescription::LoadGroupFiles(const CProfileSection& section, const s
             optional = fields.size() > 2 && ProfileNamesEqual(fields[2], "optional");
         }
         // The entry header holds the name in 260 bytes with its terminating zero.
-        if (member && FileNameOf(fields[0]).size() >= ArchiveLayout::kNameBytes)
-            throw CMkdisksError(place + ": the member name '" + FileNameOf(fields[0]) +
+        std::string source, name;
+        SplitSourceAndName(fields[0], source, name);
+        if (member && name.size() >= ArchiveLayout::kNameBytes)
+            throw CMkdisksError(place + ": the member name '" + name +
                                 "' is longer than an archive entry allows (259 characters)");
         bool found = false;
         CSourceFile file = FindSource(fields[0], place, optional, found);
@@ -218,15 +228,18 @@ void CProductDescription::CheckDestination(int16_t id, const std::string& where)
     throw CMkdisksError(where + ": unknown destination " + std::to_string(id));
 }
 
-CSourceFile CProductDescription::FindSource(const std::string& source, const std::string& where,
+CSourceFile CProductDescription::FindSource(const std::string& text, const std::string& where,
                                             bool optional, bool& found) const {
     CSourceFile file;
+    std::string source;
+    SplitSourceAndName(text, source, file.m_strName);
     file.m_strSource = source;
+    if (file.m_strName.empty() || FileNameOf(file.m_strName) != file.m_strName)
+        throw CMkdisksError(where + ": '" + file.m_strName + "' is not a file name");
     fs::path path(source);
     if (path.is_relative() && !m_strInputFolder.empty())
         path = fs::path(m_strInputFolder) / path;
     file.m_strPath = path.string();
-    file.m_strName = FileNameOf(source);
     std::error_code error;
     found = fs::is_regular_file(path, error);
     if (!found) {

@@ -19,7 +19,10 @@
 //   Plain2=SETUP.EXE|0           a plain file named like a file of diskette 1 (the setup
 //                                program, an extra file) is installed from that copy
 //
-// Source paths are relative to the input folder. Every check that can fail is made here.
+// Source paths are relative to the input folder. A source written "SOURCE>NAME" is the file
+// SOURCE under the name NAME in the set (on the diskette or in the archive):
+//   Extra1=register-removal.ini>Register.ini
+// Every check that can fail is made here.
 #pragma once
 
 #include "profile/ProfileDocument.h"
@@ -36,7 +39,7 @@ public:
 };
 
 struct CSourceFile {
-    std::string m_strSource; // as written in the description
+    std::string m_strSource; // the source path as written in the description
     std::string m_strPath;   // found in the input folder
     std::string m_strName;   // name and extension: the member name or the file on disk
     int16_t m_nDestination = 0;
@@ -84,7 +87,8 @@ private:
     void LoadDisks(const CProfileDocument& doc, const std::string& setupProgram);
     void LoadGroupFiles(const CProfileSection& section, const std::string& key);
     void CheckDestination(int16_t id, const std::string& where) const;
-    CSourceFile FindSource(const std::string& source, const std::string& where, bool optional,
+    // text: "SOURCE" or "SOURCE>NAME".
+    CSourceFile FindSource(const std::string& text, const std::string& where, bool optional,
                            bool& found) const;
     void CheckUniqueNames() const;
 
