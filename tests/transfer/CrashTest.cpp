@@ -160,12 +160,19 @@ protected:
     // Runs setup /B from the first diskette until crash point stopAt (from 1; 0: to its
     // end). True when it stopped there and was ended.
     bool RunUntil(unsigned long stopAt) {
+        return LaunchUntil(Disk(1, "SETUP.EXE"), "/B", m_set + "DISK01", stopAt);
+    }
+
+    // Runs program with arguments in folder until crash point stopAt (0: to its end). True
+    // when it stopped there and was ended.
+    bool LaunchUntil(const std::string& program, const std::string& arguments,
+                     const std::string& folder, unsigned long stopAt) {
         SetEnvironmentVariableA("SHIFTWELL_CRASH_TRACE", m_trace.c_str());
         SetEnvironmentVariableA("SHIFTWELL_CRASH_AT", std::to_string(stopAt).c_str());
         SetEnvironmentVariableA("SHIFTWELL_CRASH_EVENT", kReachedEvent);
         ResetEvent(m_reached.Get());
-        if (!m_setup.Launch(Disk(1, "SETUP.EXE"), "/B", m_set + "DISK01")) {
-            ADD_FAILURE() << "setup did not start";
+        if (!m_setup.Launch(program, arguments, folder)) {
+            ADD_FAILURE() << "cannot run " << program;
             return false;
         }
         HANDLE objects[] = {m_reached.Get(), m_setup.Handle()};
@@ -430,21 +437,8 @@ protected:
     // Runs the Uninstall entry's command unattended until crash point stopAt (0: to its end).
     // True when it stopped there and was ended.
     bool UninstallUntil(unsigned long stopAt) {
-        SetEnvironmentVariableA("SHIFTWELL_CRASH_TRACE", m_trace.c_str());
-        SetEnvironmentVariableA("SHIFTWELL_CRASH_AT", std::to_string(stopAt).c_str());
-        SetEnvironmentVariableA("SHIFTWELL_CRASH_EVENT", kReachedEvent);
-        ResetEvent(m_reached.Get());
         // The Uninstall entry's program; the entry itself may be gone after a stop.
-        if (!m_setup.Launch(m_installed.m_strSetupProgram, "/U /B", m_install)) {
-            ADD_FAILURE() << "cannot run " << m_installed.m_strSetupProgram;
-            return false;
-        }
-        HANDLE objects[] = {m_reached.Get(), m_setup.Handle()};
-        if (WaitForMultipleObjects(2, objects, FALSE, kEndTimeoutMs) != WAIT_OBJECT_0)
-            return false;
-        TerminateProcess(m_setup.Handle(), 255);
-        WaitForSingleObject(m_setup.Handle(), 10000);
-        return true;
+        return LaunchUntil(m_installed.m_strSetupProgram, "/U /B", m_install, stopAt);
     }
 
     // The removal run to its end, and the helper's turn after it.
