@@ -139,10 +139,6 @@ protected:
                 continue; // the description names files of the folder itself only
             ASSERT_TRUE(CopyFileA((source + file).c_str(), (m_payload + file).c_str(), FALSE));
         }
-        // "REGISTER.INI" and "Register.ini" are one name here: the one that also lists the
-        // components to register (and holds all that the other one does) goes last.
-        ASSERT_TRUE(CopyFileA((source + "REGISTER.INI").c_str(),
-                              (m_payload + "REGISTER.INI").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(HostPathToWindows(CRASH_SETUP_EXE_HOST_PATH).c_str(),
                               (m_payload + "SETUP.EXE").c_str(), FALSE));
         MakeDisketteSet(m_payload.substr(0, m_payload.size() - 1));
