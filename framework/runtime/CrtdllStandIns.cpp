@@ -1,7 +1,7 @@
 // The C run-time names that the compiler's libraries and headers ask of MSVCRT.DLL and that
 // CRTDLL.DLL, the run-time of Windows 95 and NT 3.51, does not export: each is answered here
 // through what CRTDLL.DLL or the kernel does export. Linked into the shipped i686 programs
-// only (with the crtdll specs file), never into a build that uses MSVCRT.DLL.
+// only (with cmake/crtdll-driver.cfg), never into a build that uses MSVCRT.DLL.
 //
 // The names are given exactly as the linker sees them (i686 C names carry a leading
 // underscore; a name the libraries import is the address kept in "__imp_" plus that name).
